@@ -1,0 +1,90 @@
+// The one CD project a run edits: six path slots, three context rows, the target type and the
+// icon choice, with the texts that stand for "nothing chosen". The main window shows exactly
+// these values; it keeps no second copy.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace velquor {
+
+class Prompts;
+
+inline constexpr std::wstring_view kNotChosen = L"(Bitte wählen ...)";
+inline constexpr std::wstring_view kNoLabel = L"(kein)";
+inline constexpr std::wstring_view kDefaultIcon = L"(Standardeinstellung)";
+inline constexpr std::wstring_view kLibraryIcon = L"(Bibliothek)";
+
+// Path slots.
+inline constexpr int kRootSlot = 0;
+inline constexpr int kTargetSlot = 1;
+inline constexpr int kFirstRowSlot = 2;  // context row r uses slot r + 2
+inline constexpr int kIconSlot = 5;
+inline constexpr int kSlotCount = 6;
+inline constexpr int kContextRowCount = 3;
+
+inline constexpr std::wstring_view kIncompleteRowsMessage =
+    L"Ihre Angaben unter Schritt (3) sind nicht eindeutig: Ein vollständiger Eintrag besteht aus "
+    L"einem kurzen Text für das Kontextmenü sowie dem zugehörigen Pfad auf das betreffende "
+    L"Dokument. Möchten Sie einen Eintrag dagegen löschen, so benutzen Sie bitte den betr. "
+    L"Taster in der gleichen Zeile.";
+
+enum class TargetType { Document, Folder };
+
+// What the icon preview shows; the window draws it.
+enum class PreviewKind {
+    Placeholder,   // no icon chosen
+    DefaultDisc,   // the launcher's own icon
+    LibraryEntry,  // entry `libraryEntry` of the built-in library
+    IconFile,      // the file named in the icon slot
+};
+
+struct IconPreview {
+    PreviewKind kind = PreviewKind::Placeholder;
+    int libraryEntry = 0;  // 1-based; set while kind is LibraryEntry
+
+    bool operator==(const IconPreview&) const = default;
+};
+
+struct ProjectSettings {
+    std::array<std::wstring, kSlotCount> slots;
+    std::array<std::wstring, kContextRowCount> labels;
+    TargetType targetType = TargetType::Document;
+    bool useLongNames = true;       // the long-name flag; nothing in the window changes it
+    std::wstring projectRoot;       // long form, ends in a backslash; empty until chosen
+    std::wstring projectRootShort;  // 8.3 form as the system gives it, may be empty
+    IconPreview preview;
+
+    ProjectSettings();
+};
+
+// The slot text back to "(Bitte wählen ...)"; a context row also loses its label, the icon
+// slot its preview.
+void ResetSlot(ProjectSettings& s, int slot);
+void ResetAllSlots(ProjectSettings& s);
+// All slots and labels reset; root, root short form, target type and long-name flag stay.
+void ResetProject(ProjectSettings& s);
+void SetDefaultIcon(ProjectSettings& s);
+// Entry numbers start at 1; 0 (a cancelled library dialog) changes nothing.
+void ApplyLibraryIcon(ProjectSettings& s, int entry);
+
+// A label is empty when, trimmed of blanks, it is "(kein)" (exact case) or nothing.
+bool LabelIsSet(std::wstring_view label);
+// A path slot is chosen when, trimmed, it is neither "(Bitte wählen ...)" nor empty.
+bool SlotIsChosen(std::wstring_view slotText);
+
+// Every context row must be complete or empty; the first row that is neither shows one
+// message and stops the check.
+bool ValidateContextRows(const ProjectSettings& s, Prompts& prompts);
+
+// The slot's path relative to the project root, as written into the autorun file; "\" for the
+// root itself. Cut by length only: the slot is known to begin with the root.
+std::wstring RelativeSlotPath(const ProjectSettings& s, int slot);
+
+// Steps (2) to (4)'s pick buttons and the target type need a root.
+bool RootDependentControlsEnabled(const ProjectSettings& s);
+// OK needs a root and a target.
+bool OkButtonEnabled(const ProjectSettings& s);
+
+}  // namespace velquor

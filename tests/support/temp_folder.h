@@ -1,0 +1,31 @@
+// Real files for the Win32 tests: a fresh folder that is removed with everything in it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace velquor::testing {
+
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // Ends in a backslash.
+    const std::wstring& Path() const { return path_; }
+    std::wstring operator/(const std::wstring& name) const { return path_ + name; }
+
+  private:
+    std::wstring path_;
+};
+
+void RemoveTree(const std::wstring& folder);
+std::string ReadBytes(const std::wstring& path);
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+// The names in a folder, "." and ".." left out.
+std::wstring ListNames(const std::wstring& folder);
+
+}  // namespace velquor::testing

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+#include "util/file_services.h"
+#include "util/run_time_error.h"
+#include "util/win32_error.h"
+
+namespace velquor {
+namespace {
+
+using testing::ListNames;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+TEST(DescribeErrorTest, UsesTheSystemDescriptionAndTheCode) {
+    const RunTimeError error = Win32Error(ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(error.Number(), 3u);
+    EXPECT_FALSE(error.Description().empty());
+    EXPECT_NE(error.Description().back(), L'\n');
+    EXPECT_EQ(DescribeError(error), error.Description() + L" (Code 3)");
+    EXPECT_EQ(DescribeError(RunTimeError(L"D", 61)), L"D (Code 61)");
+}
+
+TEST(WriteTextFileTest, ReplacesLongerReadOnlyAndHiddenFilesLeavingOnlyTheNewContent) {
+    TempFolder dir;
+    struct Case {
+        const wchar_t* name;
+        DWORD attributes;
+    };
+    // Dot files are what this platform reports as hidden.
+    const Case cases[] = {{L"plain.inf", FILE_ATTRIBUTE_NORMAL},
+                          {L"readonly.inf", FILE_ATTRIBUTE_READONLY},
+                          {L".hidden.inf", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY},
+                          {L"system.inf", FILE_ATTRIBUTE_SYSTEM}};
+    for (const Case& c : cases) {
+        const std::wstring path = dir / c.name;
+        WriteBytes(path, std::string(5000, 'x'));
+        SetFileAttributesW(path.c_str(), c.attributes);
+
+        WriteTextFile(path, L"neu\r\nÄÖÜ äöü ß\r\n");
+        EXPECT_EQ(ReadBytes(path), "neu\r\n\xC4\xD6\xDC \xE4\xF6\xFC \xDF\r\n");
+        const DWORD after = GetFileAttributesW(path.c_str());
+        EXPECT_EQ(after & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM), 0u);
+    }
+    EXPECT_EQ(ListNames(dir.Path()), L".hidden.inf|plain.inf|readonly.inf|system.inf");
+}
+
+TEST(WriteTextFileTest, CreatesNewAndEmptyFiles) {
+    TempFolder dir;
+    WriteTextFile(dir / L"a.txt", L"eins");
+    EXPECT_EQ(ReadBytes(dir / L"a.txt"), "eins");
+    WriteTextFile(dir / L"a.txt", L"");
+    EXPECT_EQ(ReadBytes(dir / L"a.txt"), "");
+    EXPECT_EQ(ListNames(dir.Path()), L"a.txt");
+}
+
+TEST(WriteTextFileTest, MissingFolderFailsWithThePathErrorAndCreatesNothing) {
+    TempFolder dir;
+    try {
+        WriteTextFile(dir / L"fehlt\\AutoRun.Inf", L"x");
+        FAIL() << "no error";
+    } catch (const RunTimeError& error) {
+        EXPECT_EQ(error.Number(), static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
+    }
+    EXPECT_EQ(ListNames(dir.Path()), L"");
+}
+
+TEST(WriteTextFileTest, FailureKeepsTheOldContentAndLeavesNoTemporaryFile) {
+    TempFolder dir;
+    const std::wstring path = dir / L"AutoRun.Inf";
+    WriteBytes(path, "alter Inhalt");
+    // Held open without sharing, so it cannot be replaced.
+    HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_THROW(WriteTextFile(path, L"neuer Inhalt"), RunTimeError);
+    CloseHandle(lock);
+    EXPECT_EQ(ReadBytes(path), "alter Inhalt");
+    EXPECT_EQ(ListNames(dir.Path()), L"AutoRun.Inf");
+}
+
+TEST(WriteTextFileTest, TextTheCodePageCannotHoldIsWrittenAsUtf16WithBom) {
+    TempFolder dir;
+    const std::wstring path = dir / L"AutoRun.Inf";
+    // Greek, Cyrillic, a CJK character and one outside the basic plane.
+    const std::wstring text = L"shell\\0 = &Ωμέγα Жук 漢 \U0001F4BF ä\r\n";
+    WriteTextFile(path, text);
+    const std::string bytes = ReadBytes(path);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    ASSERT_EQ((bytes.size() - 2) % 2, 0u);
+    std::wstring back;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        back += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                     (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    }
+    EXPECT_EQ(back, text);
+
+    // A character the code page would only approximate ("best fit") also counts as lossy.
+    WriteTextFile(path, L"\u0100");  // A with macron has no exact byte in 1252
+    EXPECT_EQ(ReadBytes(path).substr(0, 2), "\xFF\xFE");
+}
+
+TEST(FileExistsTest, SeesPlainFilesOnly) {
+    TempFolder dir;
+    WriteBytes(dir / L"plain.txt", "x");
+    WriteBytes(dir / L"readonly.txt", "x");
+    SetFileAttributesW((dir / L"readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteBytes(dir / L".hidden", "x");
+    CreateDirectoryW((dir / L"ordner").c_str(), nullptr);
+    CreateDirectoryW((dir / L"nur-ordner").c_str(), nullptr);
+    WriteBytes(dir / L"nur-ordner\\.versteckt", "x");
+
+    struct Case {
+        std::wstring path;
+        bool exists;
+    };
+    const Case cases[] = {
+        {L"", false},
+        {dir / L"plain.txt", true},
+        {dir / L"readonly.txt", true},
+        {dir / L".hidden", false},
+        {dir / L"ordner", false},
+        {dir / L"ordner\\", false},
+        {dir / L"fehlt.txt", false},
+        {dir / L"fehlt\\plain.txt", false},
+        {dir / L"*.txt", true},
+        {dir / L"p?ain.*", true},
+        {dir / L"nur-ordner\\*", false},  // only a hidden file matches
+        {dir / L"*.xyz", false},
+        {L"\\\\?\\<>|::", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FileExists(c.path), c.exists) << std::string(c.path.begin(), c.path.end());
+    }
+}
+
+TEST(ShortPathOfTest, GivesTheShortFormOfExistingPathsOnly) {
+    TempFolder dir;
+    const std::wstring longName = dir / L"Ein langer Ordnername mit Leerzeichen";
+    ASSERT_TRUE(CreateDirectoryW(longName.c_str(), nullptr));
+    const std::wstring shortForm = ShortPathOf(longName);
+    ASSERT_FALSE(shortForm.empty());
+    EXPECT_NE(shortForm, longName);
+    EXPECT_EQ(shortForm.find(L' '), std::wstring::npos);
+    EXPECT_NE(GetFileAttributesW(shortForm.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ShortPathOf(dir / L"gibt es nicht"), L"");
+    EXPECT_EQ(ShortPathOf(L""), L"");
+}
+
+TEST(ProgramFolderTest, IsTheFolderOfThisTestProgram) {
+    const std::wstring folder = ProgramFolder();
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(folder.back(), L'\\');
+    EXPECT_TRUE(FileExists(folder + L"velquor_win_tests.exe"));
+}
+
+}  // namespace
+}  // namespace velquor

@@ -1,0 +1,97 @@
+#include "autorun/save_autostart.h"
+
+#include <gtest/gtest.h>
+
+#include "autorun/autorun_text.h"
+#include "support/fixed_clock.h"
+#include "support/scripted_prompts.h"
+#include "support/temp_folder.h"
+#include "util/win32_error.h"
+
+namespace velquor {
+namespace {
+
+using testing::FixedClock;
+using testing::ListNames;
+using testing::ReadBytes;
+using testing::ScriptedPrompts;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+ProjectSettings ProjectIn(const std::wstring& root) {
+    ProjectSettings s;
+    s.projectRoot = root;
+    s.slots[kRootSlot] = root;
+    s.slots[kTargetSlot] = root + L"Start\\Index.htm";
+    s.labels[2] = L"Lies mich";
+    s.slots[4] = root + L"liesmich.txt";
+    SetDefaultIcon(s);
+    return s;
+}
+
+TEST(SaveAutostartTest, WritesTheFileInTheAnsiCodePage) {
+    TempFolder root;
+    WriteBytes(root / L"AutoRun.Inf", std::string(9000, 'x'));
+    SetFileAttributesW((root / L"AutoRun.Inf").c_str(), FILE_ATTRIBUTE_READONLY);
+    const ProjectSettings s = ProjectIn(root.Path());
+    ScriptedPrompts prompts;
+    FixedClock clock(L"14.05.2004 09:30:15", L"2004");
+
+    EXPECT_EQ(SaveAutostart(s, prompts, clock), SaveOutcome::Saved);
+    EXPECT_TRUE(prompts.Calls().empty());
+
+    FixedClock again(L"14.05.2004 09:30:15", L"2004");
+    const std::wstring text = ComposeAutorunText(s, again);
+    const std::string bytes = ReadBytes(root / L"AutoRun.Inf");
+    ASSERT_EQ(bytes.size(), text.size());  // one byte per character, no BOM, no terminator
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        ASSERT_EQ(static_cast<unsigned char>(bytes[i]), static_cast<unsigned>(text[i])) << i;
+    }
+    EXPECT_NE(bytes.find("shell\\zq = &\xDC"
+                         "ber Orbeno ...\r\n"),
+              std::string::npos);
+    EXPECT_NE(bytes.find("icon = Orbeno.Exe\r\n"), std::string::npos);
+    EXPECT_EQ(GetFileAttributesW((root / L"AutoRun.Inf").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(ListNames(root.Path()), L"AutoRun.Inf");
+}
+
+TEST(SaveAutostartTest, IncompleteRowsStopBeforeAnythingIsWritten) {
+    TempFolder root;
+    ProjectSettings s = ProjectIn(root.Path());
+    s.labels[0] = L"Handbuch";  // no path for row 0
+    ScriptedPrompts prompts;
+    prompts.AnswerMessage(kAnswerOk);
+    FixedClock clock(L"x", L"2004");
+
+    EXPECT_EQ(SaveAutostart(s, prompts, clock), SaveOutcome::Stopped);
+    ASSERT_EQ(prompts.Calls().size(), 1u);
+    EXPECT_EQ(prompts.Calls()[0].text, kIncompleteRowsMessage);
+    EXPECT_EQ(clock.dateTimeReads, 0);
+    EXPECT_EQ(ListNames(root.Path()), L"");
+}
+
+TEST(SaveAutostartTest, RemovedRootShowsTheWriteFailureWithPathAndError) {
+    std::wstring gone;
+    {
+        TempFolder root;
+        gone = root.Path();
+    }
+    const ProjectSettings s = ProjectIn(gone);
+    ScriptedPrompts prompts;
+    prompts.AnswerMessage(kAnswerOk);
+    FixedClock clock(L"x", L"2004");
+
+    EXPECT_EQ(SaveAutostart(s, prompts, clock), SaveOutcome::Stopped);
+    ASSERT_EQ(prompts.Calls().size(), 1u);
+    EXPECT_EQ(prompts.Calls()[0].style, 16);
+    const std::wstring error = DescribeError(Win32Error(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(prompts.Calls()[0].text,
+              L"Die CD-Autostart-Einstellungen konnten nicht gespeichert werden. Beim Schreiben "
+              L"der Datei\r\r    " +
+                  gone + L"AutoRun.Inf\r\rkam es zu folgendem Fehler:\r\r    " + error);
+    EXPECT_NE(error.find(L" (Code 3)"), std::wstring::npos);
+    EXPECT_EQ(GetFileAttributesW(gone.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace velquor

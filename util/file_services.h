@@ -1,0 +1,24 @@
+// File services of the Windows build.
+#pragma once
+
+#include <string>
+
+#include "util/short_path.h"
+
+namespace velquor {
+
+// True when a plain file matches the path, which may hold wildcards. Folders, hidden and
+// system files do not count; every error counts as false.
+bool FileExists(const std::wstring& path);
+
+// The folder of the running program, ending in a backslash.
+std::wstring ProgramFolder();
+
+// Replaces the file at `path` with `content`, CR LF line ends as the content holds them.
+// The bytes are the ANSI code page when that represents every character, otherwise UTF-16 LE
+// with a byte-order mark. The new content goes to a temporary file beside the target first and
+// replaces it with one rename: on any failure the old file is left as it was and the
+// temporary file is removed. Throws RunTimeError.
+void WriteTextFile(const std::wstring& path, const std::wstring& content);
+
+}  // namespace velquor

@@ -1,0 +1,13 @@
+// Who makes Velquor and where to reach them: the header of every autorun file, the about box
+// and the logo link use these.
+#pragma once
+
+namespace velquor {
+
+inline constexpr wchar_t kProductName[] = L"Velquor";
+inline constexpr wchar_t kMakerName[] = L"Morvane";
+inline constexpr wchar_t kMakerSite[] = L"www.morvane.example";
+inline constexpr wchar_t kSupportMail[] = L"support@morvane.example";
+inline constexpr wchar_t kAuthorName[] = L"Jonas Albrecht";
+
+}  // namespace velquor

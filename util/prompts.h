@@ -1,0 +1,43 @@
+// Everything that asks the user or hands something to the shell goes through this seam, so the
+// flows can be driven by a script in tests.
+#pragma once
+
+#include <string>
+
+namespace velquor {
+
+// The platform's message-box style numbers that the program uses.
+enum class MessageStyle : unsigned {
+    Critical = 16,          // OK, critical-stop icon
+    CriticalYesNo = 20,     // Yes and No, critical-stop icon
+    Information = 64,       // OK, information icon
+    InformationYesNo = 68,  // Yes and No, information icon
+};
+
+// The platform's answer values.
+inline constexpr int kAnswerOk = 1;
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
+inline constexpr wchar_t kMessageCaption[] = L"Velquor";
+
+class Prompts {
+  public:
+    virtual ~Prompts() = default;
+
+    // A modal message box with the caption "Velquor"; returns the answer.
+    virtual int ShowMessage(const std::wstring& text, MessageStyle style) = 0;
+
+    // The shell's folder browser; the picked folder as the shell gives it, or empty.
+    virtual std::wstring BrowseForFolder(const std::wstring& prompt) = 0;
+
+    // The file-open dialog starting in `initialFolder`; filter entries as "Name|*.ext|".
+    // The full path of the picked file, or empty on cancel or error.
+    virtual std::wstring ChooseDocument(const std::wstring& initialFolder,
+                                        const std::wstring& filter) = 0;
+
+    // The shell's "Open" verb; show mode 0 stands for a normal window.
+    virtual void ShellOpen(const std::wstring& target, int showMode) = 0;
+};
+
+}  // namespace velquor

@@ -1,0 +1,27 @@
+// Failures of file and dialog operations travel as run-time errors with a description and a
+// number; the operation that started a step catches them and reports them.
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace velquor {
+
+class RunTimeError : public std::exception {
+  public:
+    RunTimeError(std::wstring description, unsigned long number)
+        : description_(std::move(description)), number_(number) {}
+
+    const std::wstring& Description() const { return description_; }
+    unsigned long Number() const { return number_; }
+    const char* what() const noexcept override { return "velquor run-time error"; }
+
+  private:
+    std::wstring description_;
+    unsigned long number_;
+};
+
+// The description, " (Code ", the number in decimal, ")".
+std::wstring DescribeError(const RunTimeError& error);
+
+}  // namespace velquor

@@ -1,0 +1,79 @@
+#include "text_template.h"
+
+namespace velquor {
+
+namespace {
+
+wchar_t EscapedCharacter(wchar_t letter) {
+    switch (letter) {
+        case L't':
+        case L'T':
+            return L'\t';
+        case L'n':
+        case L'N':
+            return L'\r';
+        case L'l':
+        case L'L':
+            return L'\n';
+        case L'h':
+        case L'H':
+            return L'"';
+        default:
+            return letter;
+    }
+}
+
+}  // namespace
+
+std::wstring ExpandEscapes(std::wstring_view tmpl) {
+    std::wstring result;
+    result.reserve(tmpl.size());
+    bool pending = false;
+    for (wchar_t c : tmpl) {
+        if (pending) {
+            result += EscapedCharacter(c);
+            pending = false;
+        } else if (c == L'\\') {
+            pending = true;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+std::wstring ReplaceAll(std::wstring_view text, std::wstring_view what, std::wstring_view with) {
+    if (what.empty()) {
+        return std::wstring(text);
+    }
+    std::wstring result;
+    result.reserve(text.size());
+    std::size_t from = 0;
+    for (std::size_t hit = text.find(what); hit != std::wstring_view::npos;
+         hit = text.find(what, from)) {
+        result.append(text.substr(from, hit - from));
+        result.append(with);
+        from = hit + what.size();
+    }
+    result.append(text.substr(from));
+    return result;
+}
+
+std::wstring FormatText(std::wstring_view tmpl, const std::vector<std::wstring>& args) {
+    std::wstring text(tmpl);
+    for (std::size_t n = 1; n <= 10; ++n) {
+        const std::wstring& value = n <= args.size() ? args[n - 1] : std::wstring();
+        text = ReplaceAll(text, L"%" + std::to_wstring(n), value);
+    }
+    return ExpandEscapes(text);
+}
+
+std::wstring FillMessageTemplate(std::wstring_view tmpl, std::initializer_list<NamedValue> values) {
+    std::wstring text = ExpandEscapes(tmpl);
+    for (const NamedValue& v : values) {
+        text = ReplaceAll(text, v.placeholder, L"    " + std::wstring(v.value));
+    }
+    return text;
+}
+
+}  // namespace velquor
