@@ -1,0 +1,65 @@
+#include "app/path_selection.h"
+
+#include "util/file_name_case.h"
+#include "util/prompts.h"
+#include "util/short_path.h"
+#include "util/text_helpers.h"
+
+namespace velquor {
+
+bool ChooseProjectRoot(ProjectSettings& s, Prompts& prompts) {
+    const std::wstring folder = prompts.BrowseForFolder(kRootPrompt);
+    if (folder.empty()) {
+        return false;
+    }
+    ResetProject(s);
+    s.projectRoot = AddBackslash(folder);
+    s.projectRootShort = ShortPathOf(s.projectRoot);
+    s.slots[kRootSlot] = s.projectRoot;
+    return true;
+}
+
+bool IsInsideProject(const ProjectSettings& s, std::wstring_view path) {
+    return StartsWithFileName(path, s.projectRoot);
+}
+
+std::wstring DefaultLabel(std::wstring_view path) {
+    const std::wstring_view name = path.substr(path.find_last_of(L'\\') + 1);
+    return std::wstring(name.substr(0, name.find(L'.')));
+}
+
+bool ChooseSlotPath(ProjectSettings& s, int slot, Prompts& prompts) {
+    if (s.projectRoot.empty()) {
+        return false;  // without a root every path would count as inside
+    }
+    const std::wstring filter = slot == kIconSlot ? kIconFilter : L"";
+    const bool folderMode = slot == kTargetSlot && s.targetType == TargetType::Folder;
+    for (;;) {
+        std::wstring path;
+        if (folderMode) {
+            path = prompts.BrowseForFolder(kFolderTargetPrompt);
+            if (!path.empty()) {
+                path = AddBackslash(path);
+            }
+        } else {
+            path = prompts.ChooseDocument(s.projectRoot, filter);
+        }
+        if (path.empty()) {
+            return false;
+        }
+        if (IsInsideProject(s, path)) {
+            s.slots.at(slot) = path;
+            const int row = slot - kFirstRowSlot;
+            if (row >= 0 && row < kContextRowCount && !LabelIsSet(s.labels[row])) {
+                s.labels[row] = DefaultLabel(path);
+            }
+            return true;
+        }
+        if (prompts.ShowMessage(kOutsideProjectMessage, MessageStyle::CriticalYesNo) !=
+            kAnswerYes) {
+            return false;
+        }
+    }
+}
+
+}  // namespace velquor
