@@ -27,12 +27,7 @@ test-windows:
 run: deps
 	cmake --preset windows
 	cmake --build --preset windows --target velquor
-	@if [ -z "$$DISPLAY" ]; then \
-	  echo "No DISPLAY is set: Velquor starts on a virtual display (Xvfb) where it cannot be seen."; \
-	  echo "Set DISPLAY to an X server to see the window; end it with Ctrl+C."; \
-	fi
-	@VELQUOR_WINE_HOME=$(WINE_HOME) cmake/wine-run.sh build/windows/velquor.exe; \
-	status=$$?; VELQUOR_WINE_HOME=$(WINE_HOME) cmake/wine-run.sh --teardown; exit $$status
+	tools/run-velquor.sh
 
 clean:
 	rm -rf build
