@@ -2,20 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "support/projects.h"
 #include "support/scripted_prompts.h"
 
 namespace velquor {
 namespace {
 
 using testing::PromptKind;
+using testing::ProjectAt;
 using testing::ScriptedPrompts;
-
-ProjectSettings ProjectAt(const std::wstring& root) {
-    ProjectSettings s;
-    s.projectRoot = root;
-    s.slots[kRootSlot] = root;
-    return s;
-}
 
 TEST(ChooseProjectRootTest, PickResetsEverythingCancelKeepsEverything) {
     ProjectSettings s = ProjectAt(L"C:\\Alt\\");
