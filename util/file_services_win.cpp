@@ -136,16 +136,25 @@ void WriteTextFile(const std::wstring& path, const std::wstring& content) {
     const std::string bytes = EncodeTextFile(content);
 
     // A read-only, hidden or system file must be replaceable.
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
+    const DWORD oldAttributes = GetFileAttributesW(path.c_str());
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
         !SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
         ThrowLastError();
     }
+    // A failed write leaves the old file as it was, attributes included.
+    auto restoreOldFile = [&] {
+        if (oldAttributes != INVALID_FILE_ATTRIBUTES) {
+            SetFileAttributesW(path.c_str(), oldAttributes);
+        }
+    };
 
     const std::wstring temporary = TemporaryNameBeside(path);
     FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) {
-        ThrowLastError();
+        const RunTimeError error = Win32Error(GetLastError());
+        restoreOldFile();
+        throw error;
     }
     try {
         WriteAll(file.get(), bytes);
@@ -159,6 +168,7 @@ void WriteTextFile(const std::wstring& path, const std::wstring& content) {
     } catch (...) {
         file.Close();
         DeleteFileW(temporary.c_str());
+        restoreOldFile();
         throw;
     }
 }

@@ -70,12 +70,15 @@ TEST(WriteTextFileTest, FailureKeepsTheOldContentAndLeavesNoTemporaryFile) {
     TempFolder dir;
     const std::wstring path = dir / L"AutoRun.Inf";
     WriteBytes(path, "alter Inhalt");
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
     // Held open without sharing, so it cannot be replaced.
     HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     EXPECT_THROW(WriteTextFile(path, L"neuer Inhalt"), RunTimeError);
     CloseHandle(lock);
     EXPECT_EQ(ReadBytes(path), "alter Inhalt");
+    EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY,
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(ListNames(dir.Path()), L"AutoRun.Inf");
 }
 
