@@ -23,10 +23,11 @@ void ProgramWindows::Remove(HWND window) {
 }
 
 void ProgramWindows::CloseAll() {
-    // Each window removes itself while it is destroyed; work on a copy.
+    // Windows remove themselves while they are destroyed; one that does not is removed here.
     const std::vector<HWND> open = windows_;
     for (auto it = open.rbegin(); it != open.rend(); ++it) {
         DestroyWindow(*it);
+        Remove(*it);
     }
 }
 
