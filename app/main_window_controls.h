@@ -1,0 +1,93 @@
+// The controls of the main window, declared once: kind, index, caption, rectangle in twips
+// relative to the containing frame, and tab order. The Win32 side creates them in a loop.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace velquor {
+
+enum class ControlKind {
+    Frame,        // Frame1(i): a captioned group box, the step frames and the command frame
+    PathBox,      // PathTB(i): read-only, one per slot
+    LabelBox,     // KMLabelTB(r): the menu text of a context row
+    Option,       // DestTypeOpt(i)
+    LongNameBox,  // UseLFNChk: always hidden and checked
+    Button,       // Btn(i)
+    Heading,      // Label1(i)
+    IconPreview,  // IconPreviewImg
+    Logo,         // Image1
+    StatusBar,    // Status
+};
+
+// A rectangle in twips, given as origin and extent.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const TwipsRect&) const = default;
+};
+
+inline constexpr int kNoFrame = -1;  // the control sits directly in the window
+inline constexpr int kNoTabStop = -1;
+
+struct ControlSpec {
+    ControlKind kind;
+    int index;  // the array index; 0 for controls that are not in an array
+    std::wstring_view caption;
+    int frame;  // Frame1 index of the containing frame, or kNoFrame
+    TwipsRect rect;
+    int tabIndex;
+};
+
+// Frame numbers of the steps and of the commands.
+inline constexpr int kRootFrame = 0;
+inline constexpr int kTargetFrame = 1;
+inline constexpr int kContextFrame = 2;
+inline constexpr int kIconFrame = 3;
+inline constexpr int kCommandFrame = 5;
+
+// Button indices with an action of their own.
+inline constexpr int kSystemCheckButton = 0;
+inline constexpr int kOkButton = 1;
+inline constexpr int kLibraryButton = 2;
+inline constexpr int kToggleViewButton = 3;
+inline constexpr int kRootPickButton = 4;
+inline constexpr int kTargetPickButton = 5;
+inline constexpr int kIconPickButton = 7;
+inline constexpr int kNoIconButton = 8;
+inline constexpr int kDefaultIconButton = 13;
+inline constexpr int kAboutButton = 20;
+inline constexpr int kHelpButton = 21;
+inline constexpr int kQuitButton = 22;
+inline constexpr int kFirstRowResetButton = 30;  // rows 0..2: 30, 31, 32
+inline constexpr int kFirstRowPickButton = 40;   // rows 0..2: 40, 41, 42
+
+// The window's client area as designed.
+inline constexpr int kDesignedClientWidth = 8775;
+inline constexpr int kDesignedClientHeight = 6360;
+
+inline constexpr wchar_t kMainWindowTitle[] = L"Velquor";
+inline constexpr wchar_t kIconPreviewTip[] =
+    L"Dies ist das zurzeit festgelegte Icon. Die Anzeige kann von der tatsächlichen Größe "
+    L"abweichen.";
+inline constexpr wchar_t kLogoTip[] =
+    L"Klicken Sie hier, um noch mehr interessante Morvane-Programme kennenzulernen ...";
+
+// In creation order: the focusable controls in tab order, the frames last so that they lie
+// below their contents.
+std::span<const ControlSpec> MainWindowControls();
+
+// The control of that kind and index, or nullptr.
+const ControlSpec* FindControl(ControlKind kind, int index);
+
+// The control's identifier in the window. Identifiers stay clear of the dialog manager's
+// IDOK and IDCANCEL, so that Enter and Escape reach no button.
+int ControlId(ControlKind kind, int index);
+
+// The control's rectangle in the window's client area, with the command frame at the given top.
+TwipsRect ClientRectTwips(const ControlSpec& control, int commandFrameTop);
+
+}  // namespace velquor

@@ -1,0 +1,377 @@
+#include "app/main_window_win.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/program_windows_win.h"
+#include "app/status_bar_win.h"
+#include "app/view_layout.h"
+#include "resources/resource_ids.h"
+#include "util/screen_geometry.h"
+#include "util/window_services.h"
+
+namespace velquor {
+namespace {
+
+constexpr wchar_t kClassName[] = L"VelquorForm1";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr UINT_PTR kClockTimer = 1;
+constexpr UINT kClockIntervalMs = 1000;
+constexpr COLORREF kPathTextColour = RGB(0, 0, 192);
+constexpr int kFontPoints = 8;
+
+struct ControlClass {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass ClassFor(const ControlSpec& c) {
+    // Every control but the option pair opens a new group, so arrow keys stay in that pair.
+    constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
+    switch (c.kind) {
+        case ControlKind::Frame:
+            return {L"BUTTON", kChild | WS_VISIBLE | WS_GROUP | BS_GROUPBOX, 0};
+        case ControlKind::PathBox:
+            return {L"EDIT",
+                    kChild | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY,
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::LabelBox:
+            return {L"EDIT", kChild | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL,
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::Option:
+            return {L"BUTTON",
+                    kChild | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON |
+                        (c.index == 0 ? WS_GROUP : 0u),
+                    0};
+        case ControlKind::LongNameBox:
+            return {L"BUTTON", kChild | WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+        case ControlKind::Button:
+            return {L"BUTTON", kChild | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 0};
+        case ControlKind::Heading:
+            return {L"STATIC", kChild | WS_VISIBLE | WS_GROUP | SS_LEFT, 0};
+        case ControlKind::IconPreview:
+            return {L"STATIC",
+                    kChild | WS_VISIBLE | WS_GROUP | SS_ICON | SS_REALSIZECONTROL | SS_NOTIFY, 0};
+        case ControlKind::Logo:
+            return {L"STATIC",
+                    kChild | WS_VISIBLE | WS_GROUP | SS_BITMAP | SS_REALSIZECONTROL | SS_NOTIFY, 0};
+        case ControlKind::StatusBar:
+            return {STATUSCLASSNAMEW,
+                    kChild | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
+    }
+    return {L"STATIC", kChild, 0};
+}
+
+bool InExtraStep(const ControlSpec& c) {
+    const int frame = c.kind == ControlKind::Frame ? c.index : c.frame;
+    return frame == kContextFrame || frame == kIconFrame;
+}
+
+bool InCommandFrame(const ControlSpec& c) {
+    return c.frame == kCommandFrame || (c.kind == ControlKind::Frame && c.index == kCommandFrame);
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+void SetText(HWND control, const std::wstring& text) {
+    SetWindowTextW(control, text.c_str());
+}
+
+std::wstring TextOf(HWND control) {
+    std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
+    text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
+    return text;
+}
+
+int PreviewIconFor(const IconPreview& preview, int shown) {
+    switch (preview.kind) {
+        case PreviewKind::Placeholder:
+            return IDI_PLACEHOLDER;
+        case PreviewKind::DefaultDisc:
+        case PreviewKind::LibraryEntry:  // the library pictures are not built in yet
+            return IDI_DEFAULT_DISC;
+        case PreviewKind::IconFile:
+            return shown;  // the file's own picture is loaded where the file is checked
+    }
+    return shown;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows)
+    : prompts_(prompts), clock_(clock), windows_(windows) {}
+
+MainWindow::~MainWindow() {
+    Destroy();
+}
+
+bool MainWindow::Create(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.hInstance = instance;
+    wc.lpszClassName = kClassName;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    if (!RegisterClassOnce(wc)) {
+        return false;
+    }
+    dpi_ = ScreenDpi();
+    RECT outer{0, 0, TwipsToPixels(kDesignedClientWidth, dpi_),
+               TwipsToPixels(kDesignedClientHeight, dpi_)};
+    AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
+    OffsetRect(&outer, -outer.left, -outer.top);
+    return CreateFor(kClassName, kMainWindowTitle, kWindowStyle, 0, outer, instance) != nullptr;
+}
+
+HWND MainWindow::Control(ControlKind kind, int index) const {
+    return GetDlgItem(Handle(), ControlId(kind, index));
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+            return OnControlColour(message, wParam, lParam);
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam))) {
+                return TRUE;
+            }
+            break;
+        case WM_TIMER:
+            if (wParam == kClockTimer) {
+                ShowClockInStatus(Control(ControlKind::StatusBar, 0));
+            }
+            return 0;
+        case WM_DESTROY:
+            KillTimer(Handle(), kClockTimer);
+            windows_.Remove(Handle());
+            return 0;
+    }
+    return Default(message, wParam, lParam);
+}
+
+void MainWindow::OnCreate() {
+    windows_.Add(Handle());
+    RECT outer;
+    GetWindowRect(Handle(), &outer);
+    const double twipsPerPixel = TwipsPerPixel(dpi_);
+    savedCommandFrameTop_ = FindControl(ControlKind::Frame, kCommandFrame)->rect.top;
+    savedWindowHeight_ = (outer.bottom - outer.top) * twipsPerPixel;
+    CreateControls();
+    // The path boxes are filled by the picking operations only.
+    SendMessageW(Control(ControlKind::LongNameBox, 0), BM_SETCHECK, BST_CHECKED, 0);
+    ToggleView();
+    ResetProject(settings_);
+    ShowModel();
+    ShowClockInStatus(Control(ControlKind::StatusBar, 0));
+    SetTimer(Handle(), kClockTimer, kClockIntervalMs, nullptr);
+}
+
+void MainWindow::CreateControls() {
+    const HINSTANCE instance =
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
+    const auto guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const int fontHeight = -MulDiv(kFontPoints, dpi_, 72);
+    frameFont_.Reset(CreateFontW(fontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                 DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+    LOGFONTW bold{};
+    GetObjectW(guiFont, sizeof bold, &bold);
+    bold.lfWeight = FW_BOLD;
+    boldFont_.Reset(CreateFontIndirectW(&bold));
+
+    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                Handle(), nullptr, instance, nullptr);
+
+    for (const ControlSpec& c : MainWindowControls()) {
+        const ControlClass cls = ClassFor(c);
+        const TwipsRect r = ClientRectTwips(c, savedCommandFrameTop_);
+        const std::wstring caption(c.caption);
+        HWND control = CreateWindowExW(
+            cls.exStyle, cls.className, caption.c_str(), cls.style, TwipsToPixels(r.left, dpi_),
+            TwipsToPixels(r.top, dpi_), TwipsToPixels(r.width, dpi_), TwipsToPixels(r.height, dpi_),
+            Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(c.kind, c.index))),
+            instance, nullptr);
+        if (!control) {
+            continue;
+        }
+        HFONT font = guiFont;
+        if (c.kind == ControlKind::Frame) {
+            font = frameFont_.Get();
+        } else if (c.kind == ControlKind::Button && c.index == kOkButton) {
+            font = boldFont_.Get();
+        }
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+
+    HWND preview = Control(ControlKind::IconPreview, 0);
+    AddToolTip(preview, kIconPreviewTip);
+    HWND logo = Control(ControlKind::Logo, 0);
+    logo_.Reset(static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
+    SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
+    AddToolTip(logo, kLogoTip);
+}
+
+void MainWindow::AddToolTip(HWND control, const wchar_t* text) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+LRESULT MainWindow::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT brush = Default(message, wParam, lParam);
+    const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+    if (id >= ControlId(ControlKind::PathBox, 0) &&
+        id < ControlId(ControlKind::PathBox, kSlotCount)) {
+        SetTextColor(reinterpret_cast<HDC>(wParam), kPathTextColour);
+    }
+    return brush;
+}
+
+bool MainWindow::OnSetCursor(HWND over) {
+    if (over != Control(ControlKind::Logo, 0)) {
+        return false;
+    }
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return true;
+}
+
+void MainWindow::OnCommand(int id, int code, HWND control) {
+    if (!control) {
+        return;  // Enter and Escape (IDOK, IDCANCEL) and menu commands mean nothing here
+    }
+    const int buttonBase = ControlId(ControlKind::Button, 0);
+    const int labelBase = ControlId(ControlKind::LabelBox, 0);
+    const int optionBase = ControlId(ControlKind::Option, 0);
+    if (id >= buttonBase && id < buttonBase + 100 && code == BN_CLICKED) {
+        if (IsWindowEnabled(control)) {
+            RunButton(id - buttonBase);
+        }
+    } else if (id >= labelBase && id < labelBase + kContextRowCount && code == EN_CHANGE) {
+        if (!showingModel_) {
+            settings_.labels[id - labelBase] = TextOf(control);
+        }
+    } else if (id >= optionBase && id < optionBase + 2 && code == BN_CLICKED) {
+        settings_.targetType = id == optionBase ? TargetType::Document : TargetType::Folder;
+    } else if (id == ControlId(ControlKind::Logo, 0) && code == STN_CLICKED) {
+        // The maker's web site opens here once the shell launching is in place.
+    }
+}
+
+void MainWindow::ToggleView() {
+    compactView_ = !compactView_;
+    const ViewLayout view = LayoutForView(compactView_, savedCommandFrameTop_, savedWindowHeight_);
+    for (const ControlSpec& c : MainWindowControls()) {
+        if (InExtraStep(c)) {
+            ShowWindow(Control(c.kind, c.index), view.extraStepsVisible ? SW_SHOWNA : SW_HIDE);
+        }
+    }
+    SetText(Control(ControlKind::Button, kToggleViewButton), std::wstring(view.toggleCaption));
+    PlaceCommandFrame(view.commandFrameTop);
+    RECT outer;
+    GetWindowRect(Handle(), &outer);
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left,
+                 TwipsToPixels(view.windowHeight, dpi_),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceStatusBar();
+    CentreOnScreen(Handle());
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void MainWindow::PlaceCommandFrame(int top) {
+    for (const ControlSpec& c : MainWindowControls()) {
+        if (InCommandFrame(c)) {
+            const TwipsRect r = ClientRectTwips(c, top);
+            SetWindowPos(Control(c.kind, c.index), nullptr, TwipsToPixels(r.left, dpi_),
+                         TwipsToPixels(r.top, dpi_), 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+}
+
+void MainWindow::PlaceStatusBar() {
+    // The bar keeps its designed height along the bottom edge of whatever client area is left.
+    HWND status = Control(ControlKind::StatusBar, 0);
+    const TwipsRect designed = FindControl(ControlKind::StatusBar, 0)->rect;
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const int height = TwipsToPixels(designed.height, dpi_);
+    SetWindowPos(status, nullptr, 0, client.bottom - height, client.right, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetStatusPanels(status, client.right, dpi_);
+}
+
+void MainWindow::ShowModel() {
+    showingModel_ = true;
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        HWND box = Control(ControlKind::PathBox, slot);
+        if (TextOf(box) != settings_.slots[slot]) {
+            SetText(box, settings_.slots[slot]);
+        }
+    }
+    for (int row = 0; row < kContextRowCount; ++row) {
+        HWND box = Control(ControlKind::LabelBox, row);
+        if (TextOf(box) != settings_.labels[row]) {
+            SetText(box, settings_.labels[row]);
+        }
+    }
+    const bool folder = settings_.targetType == TargetType::Folder;
+    SendMessageW(Control(ControlKind::Option, 0), BM_SETCHECK, folder ? BST_UNCHECKED : BST_CHECKED,
+                 0);
+    SendMessageW(Control(ControlKind::Option, 1), BM_SETCHECK, folder ? BST_CHECKED : BST_UNCHECKED,
+                 0);
+    showingModel_ = false;
+
+    // Root-dependent controls in the documented order, then OK.
+    const bool hasRoot = RootDependentControlsEnabled(settings_);
+    for (int row = 0; row < kContextRowCount; ++row) {
+        EnableWindow(Control(ControlKind::Button, kFirstRowPickButton + row), hasRoot);
+    }
+    EnableWindow(Control(ControlKind::Button, kTargetPickButton), hasRoot);
+    EnableWindow(Control(ControlKind::Button, kIconPickButton), hasRoot);
+    EnableWindow(Control(ControlKind::Option, 0), hasRoot);
+    EnableWindow(Control(ControlKind::Option, 1), hasRoot);
+    EnableWindow(Control(ControlKind::Button, kOkButton), OkButtonEnabled(settings_));
+    ShowPreview();
+}
+
+void MainWindow::ShowPreview() {
+    const int icon = PreviewIconFor(settings_.preview, shownPreviewIcon_);
+    if (icon == shownPreviewIcon_) {
+        return;
+    }
+    HWND preview = Control(ControlKind::IconPreview, 0);
+    RECT box;
+    GetClientRect(preview, &box);
+    const HINSTANCE instance =
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
+    UniqueIcon loaded(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, box.right, box.bottom, 0)));
+    SendMessageW(preview, STM_SETICON, reinterpret_cast<WPARAM>(loaded.Get()), 0);
+    previewIcon_ = std::move(loaded);
+    shownPreviewIcon_ = icon;
+}
+
+}  // namespace velquor

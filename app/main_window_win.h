@@ -1,0 +1,69 @@
+// Form1: the program's main window. It shows the project settings it owns and changes them only
+// through the operations of the project model; the controls hold no second copy.
+#pragma once
+
+#include <windows.h>
+
+#include "app/gdi_owners_win.h"
+#include "app/main_window_controls.h"
+#include "app/project_settings.h"
+#include "app/window_base_win.h"
+
+namespace velquor {
+
+class Clock;
+class Prompts;
+class ProgramWindows;
+
+class MainWindow : public WindowBase {
+  public:
+    MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows);
+    ~MainWindow() override;
+
+    // Creates the window hidden, in the compact view, centred, with a fresh project.
+    bool Create(HINSTANCE instance);
+
+    const ProjectSettings& Settings() const { return settings_; }
+    HWND Control(ControlKind kind, int index) const;
+    HWND ToolTips() const { return toolTips_; }
+    // Resource number of the icon in the preview; 0 while it shows none.
+    int ShownPreviewIcon() const { return shownPreviewIcon_; }
+
+  private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    void OnCreate();
+    void CreateControls();
+    void AddToolTip(HWND control, const wchar_t* text);
+    void OnCommand(int id, int code, HWND control);
+    LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnSetCursor(HWND over);
+
+    void RunButton(int index);
+    void ToggleView();
+    void PlaceCommandFrame(int top);
+    void PlaceStatusBar();
+    void ShowModel();
+    void ShowPreview();
+    void SaveProject();
+
+    ProjectSettings settings_;
+    Prompts& prompts_;
+    Clock& clock_;
+    ProgramWindows& windows_;
+
+    int dpi_ = 96;
+    bool compactView_ = false;
+    double savedCommandFrameTop_ = 0;  // twips
+    double savedWindowHeight_ = 0;     // twips
+    bool showingModel_ = false;        // edits made by ShowModel are no user input
+
+    HWND toolTips_ = nullptr;
+    int shownPreviewIcon_ = 0;
+    UniqueFont frameFont_;
+    UniqueFont boldFont_;
+    UniqueIcon previewIcon_;
+    UniqueBitmap logo_;
+};
+
+}  // namespace velquor

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include "autorun/autorun_text.h"
+#include "main_window_fixture.h"
+#include "resources/resource_ids.h"
+#include "support/temp_folder.h"
+
+namespace velquor::testing {
+namespace {
+
+constexpr wchar_t kRoot[] = L"C:\\Projekt";
+
+class MainWindowActionsTest : public MainWindowTest {
+  protected:
+    // Enabled states of Btn 40, 41, 42, 5, 7, DestTypeOpt 0, 1 and OK, in that order.
+    std::vector<bool> EnabledStates() const {
+        std::vector<bool> states;
+        for (int button : {40, 41, 42, 5, 7}) {
+            states.push_back(Enabled(button));
+        }
+        states.push_back(IsWindowEnabled(Get(ControlKind::Option, 0)));
+        states.push_back(IsWindowEnabled(Get(ControlKind::Option, 1)));
+        states.push_back(Enabled(kOkButton));
+        return states;
+    }
+    void PickTarget(const std::wstring& file) {
+        prompts.AnswerDocument(file);
+        Click(kTargetPickButton);
+    }
+};
+
+TEST_F(MainWindowActionsTest, EnabledStatesFollowRootAndTarget) {
+    const std::vector<bool> none(7, false), rootOnly{1, 1, 1, 1, 1, 1, 1, 0}, all(8, true);
+    std::vector<bool> noRoot = none;
+    noRoot.push_back(false);
+    EXPECT_EQ(EnabledStates(), noRoot);
+    for (int alwaysOn : {kRootPickButton, 30, 31, 32, kNoIconButton, kLibraryButton,
+                         kDefaultIconButton, kSystemCheckButton, kQuitButton, kAboutButton}) {
+        EXPECT_TRUE(Enabled(alwaysOn)) << alwaysOn;
+    }
+    ChooseRoot(kRoot);
+    EXPECT_EQ(EnabledStates(), rootOnly);
+    PickTarget(L"C:\\Projekt\\Start.htm");
+    EXPECT_EQ(EnabledStates(), all);
+    ChooseRoot(L"C:\\Anderes");
+    EXPECT_EQ(EnabledStates(), rootOnly);
+    EXPECT_EQ(Slot(kTargetSlot), kNotChosen);
+}
+
+TEST_F(MainWindowActionsTest, DisabledButtonsWithoutRootDoNothing) {
+    for (int button : {5, 7, 40, 41, 42, kOkButton}) {
+        Click(button);
+    }
+    EXPECT_TRUE(prompts.Calls().empty());
+}
+
+TEST_F(MainWindowActionsTest, StartsWithAFreshProject) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        EXPECT_EQ(Slot(slot), kNotChosen);
+    }
+    for (int row = 0; row < kContextRowCount; ++row) {
+        EXPECT_EQ(Label(row), kNoLabel);
+    }
+}
+
+TEST_F(MainWindowActionsTest, ResetButtonsClearTheirSlotAndLabel) {
+    ChooseRoot(kRoot);
+    for (int row = 0; row < kContextRowCount; ++row) {
+        prompts.AnswerDocument(L"C:\\Projekt\\Doc" + std::to_wstring(row) + L".txt");
+        Click(kFirstRowPickButton + row);
+    }
+    Click(kDefaultIconButton);
+    const struct {
+        int button;
+        int slot;
+    } cases[] = {{30, 2}, {31, 3}, {32, 4}, {kNoIconButton, kIconSlot}};
+    for (const auto& c : cases) {
+        ASSERT_NE(Slot(c.slot), kNotChosen) << c.button;
+        Click(c.button);
+        EXPECT_EQ(Slot(c.slot), kNotChosen) << c.button;
+        EXPECT_EQ(window.Settings().slots[c.slot], kNotChosen);
+        if (c.slot != kIconSlot) {
+            EXPECT_EQ(Label(c.slot - 2), kNoLabel) << c.button;
+        }
+    }
+    EXPECT_EQ(window.ShownPreviewIcon(), IDI_PLACEHOLDER);
+}
+
+TEST_F(MainWindowActionsTest, IconAndResetButtonsWorkWithoutRootAndTheRootClearsThem) {
+    Click(kDefaultIconButton);
+    EXPECT_EQ(Slot(kIconSlot), kDefaultIcon);
+    EXPECT_EQ(window.ShownPreviewIcon(), IDI_DEFAULT_DISC);
+    Click(kNoIconButton);
+    EXPECT_EQ(Slot(kIconSlot), kNotChosen);
+    EXPECT_EQ(window.ShownPreviewIcon(), IDI_PLACEHOLDER);
+    TypeLabel(1, L"Handbuch");
+    Click(31);
+    EXPECT_EQ(Label(1), kNoLabel);
+
+    Click(kDefaultIconButton);
+    TypeLabel(0, L"Preise");
+    ChooseRoot(kRoot);
+    EXPECT_EQ(Slot(kIconSlot), kNotChosen);
+    EXPECT_EQ(Label(0), kNoLabel);
+    EXPECT_EQ(window.ShownPreviewIcon(), IDI_PLACEHOLDER);
+    EXPECT_EQ(Slot(kRootSlot), L"C:\\Projekt\\");
+}
+
+TEST_F(MainWindowActionsTest, TypedLabelsAndTheTargetTypeGoIntoTheModel) {
+    TypeLabel(2, L"Lies mich");
+    EXPECT_EQ(window.Settings().labels[2], L"Lies mich");
+    ChooseRoot(kRoot);
+    ClickOption(1);
+    EXPECT_EQ(window.Settings().targetType, TargetType::Folder);
+    prompts.AnswerFolder(L"C:\\Projekt\\Daten");
+    Click(kTargetPickButton);
+    EXPECT_EQ(Slot(kTargetSlot), L"C:\\Projekt\\Daten\\");
+    ClickOption(0);
+    EXPECT_EQ(window.Settings().targetType, TargetType::Document);
+}
+
+TEST_F(MainWindowActionsTest, LaterRowsAndEnterAndEscapeChangeNothing) {
+    ChooseRoot(kRoot);
+    const ProjectSettings before = window.Settings();
+    for (int button : {kSystemCheckButton, kLibraryButton, kAboutButton, kHelpButton}) {
+        Click(button);
+    }
+    SendMessageW(window.Handle(), WM_COMMAND,
+                 MAKEWPARAM(ControlId(ControlKind::Logo, 0), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(Get(ControlKind::Logo, 0)));
+    SendMessageW(window.Handle(), WM_COMMAND, IDOK, 0);
+    SendMessageW(window.Handle(), WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(window.Settings().slots, before.slots);
+    EXPECT_EQ(window.Settings().labels, before.labels);
+    EXPECT_EQ(prompts.Calls().size(), 1u);  // the root's folder browser alone
+    EXPECT_NE(window.Handle(), nullptr);
+}
+
+TEST_F(MainWindowActionsTest, QuitClosesEveryWindowAtOnce) {
+    HWND other = CreateWindowExW(0, L"STATIC", L"about", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    windows.Add(other);
+    Click(kQuitButton);
+    EXPECT_EQ(window.Handle(), nullptr);
+    EXPECT_FALSE(IsWindow(other));
+    EXPECT_EQ(lastWindowClosed, 1);
+    EXPECT_EQ(windows.Count(), 0u);
+}
+
+TEST_F(MainWindowActionsTest, CloseBoxUnloadsTheMainWindowOnly) {
+    HWND other = CreateWindowExW(0, L"STATIC", L"about", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    windows.Add(other);
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(window.Handle(), nullptr);
+    EXPECT_TRUE(IsWindow(other));
+    EXPECT_EQ(lastWindowClosed, 0);  // the other window keeps the program running
+    windows.Remove(other);
+    DestroyWindow(other);
+    EXPECT_EQ(lastWindowClosed, 1);
+}
+
+TEST_F(MainWindowActionsTest, OkWritesTheAutorunFileOfTheProjectSetUpHere) {
+    TempFolder root;
+    ChooseRoot(root.Path().substr(0, root.Path().size() - 1));
+    PickTarget(root / L"Start\\Index.htm");
+    prompts.AnswerDocument(root / L"Handbuch.pdf");
+    Click(41);
+    Click(kDefaultIconButton);
+    ASSERT_TRUE(Enabled(kOkButton));
+    Click(kOkButton);
+
+    EXPECT_EQ(prompts.Messages().size(), 0u);
+    EXPECT_EQ(clock.dateTimeReads, 1);
+    FixedClock again(L"14.05.2004 09:30:15", L"2004");
+    const std::wstring text = ComposeAutorunText(window.Settings(), again);
+    const std::string bytes = ReadBytes(root / L"AutoRun.Inf");
+    ASSERT_EQ(bytes.size(), text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        ASSERT_EQ(static_cast<unsigned char>(bytes[i]), static_cast<unsigned>(text[i])) << i;
+    }
+    EXPECT_NE(bytes.find("\"Start\\Index.htm\""), std::string::npos);
+    EXPECT_NE(bytes.find("Handbuch"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velquor::testing

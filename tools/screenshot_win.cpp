@@ -1,0 +1,114 @@
+// Renders the main window compact and extended into BMP files for the documentation:
+//   velquor_screenshots.exe OUTPUT_FOLDER
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/main_window_win.h"
+#include "app/program_windows_win.h"
+#include "util/prompts.h"
+#include "util/system_clock.h"
+
+namespace {
+
+using namespace velquor;
+
+// Answers the pickers with a fixed example project.
+class ExamplePrompts : public Prompts {
+  public:
+    int ShowMessage(const std::wstring&, MessageStyle) override { return kAnswerNo; }
+    std::wstring BrowseForFolder(const std::wstring&) override { return L"C:\\CD-Projekt"; }
+    std::wstring ChooseDocument(const std::wstring&, const std::wstring&) override {
+        return documents_.empty() ? L"" : Next();
+    }
+    void ShellOpen(const std::wstring&, int) override {}
+
+    std::vector<std::wstring> documents_{L"C:\\CD-Projekt\\Start\\Index.htm",
+                                         L"C:\\CD-Projekt\\Handbuch.pdf"};
+
+  private:
+    std::wstring Next() {
+        std::wstring next = documents_.front();
+        documents_.erase(documents_.begin());
+        return next;
+    }
+};
+
+void Pump() {
+    MSG msg;
+    for (int round = 0; round < 20; ++round) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(25);
+    }
+}
+
+bool SaveWindowBitmap(HWND window, const std::wstring& path) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    RECT r;
+    GetWindowRect(window, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    const DWORD stride = ((width * 3 + 3) / 4) * 4;
+    const DWORD imageSize = stride * height;
+    BITMAPFILEHEADER file{
+        0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize),
+        0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    std::ofstream out(std::filesystem::path(path), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), imageSize);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return out.good();
+}
+
+void Click(const MainWindow& window, int button) {
+    SendMessageW(window.Control(ControlKind::Button, button), BM_CLICK, 0, 0);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring folder = argc > 1 ? std::wstring(argv[1]) + L"\\" : L"";
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    ExamplePrompts prompts;
+    SystemClock clock;
+    ProgramWindows windows([] {});
+    MainWindow window(prompts, clock, windows);
+    if (!window.Create(GetModuleHandleW(nullptr))) {
+        return 1;
+    }
+    ShowWindow(window.Handle(), SW_SHOW);
+    Pump();
+    bool ok = SaveWindowBitmap(window.Handle(), folder + L"main-compact.bmp");
+
+    Click(window, kRootPickButton);
+    Click(window, kTargetPickButton);
+    Click(window, kFirstRowPickButton + 0);
+    Click(window, kDefaultIconButton);
+    Click(window, kToggleViewButton);
+    Pump();
+    ok = SaveWindowBitmap(window.Handle(), folder + L"main-extended.bmp") && ok;
+    return ok ? 0 : 1;
+}
