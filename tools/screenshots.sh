@@ -5,9 +5,14 @@ cd "$(dirname "$0")/.."
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target velquor_screenshots
 out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-VELQUOR_WINE_HOME=$PWD/build/windows/wine cmake/wine-run.sh \
-  build/windows/app/velquor_screenshots.exe "Z:${out//\//\\}"
+# A prefix of its own: without a window manager Wine draws the title bars itself only when told.
+export VELQUOR_WINE_HOME=$PWD/build/windows/wine-screenshots
+trap 'cmake/wine-run.sh --teardown; rm -rf "$out"' EXIT
+mkdir -p build/windows/wine-screenshots/prefix/drive_c/windows/Fonts
+cmake/wine-run.sh reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
+# The caption buttons are drawn with the Marlett font, which a fresh prefix may lack.
+cp -n /usr/share/wine/fonts/marlett.ttf "$VELQUOR_WINE_HOME/prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+cmake/wine-run.sh build/windows/bin/velquor_screenshots.exe "Z:${out//\//\\}"
 mkdir -p docs
 for view in compact extended; do
   convert "$out/main-$view.bmp" -strip "docs/main-$view.png"
