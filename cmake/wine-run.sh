@@ -2,7 +2,8 @@
 # Runs a Windows program under Wine with a private prefix, for ctest and `make run`.
 #
 #   wine-run.sh PROGRAM.exe [ARGS...]   run it; its exit code is passed through
-#   wine-run.sh --setup                 create the prefix, start a display and one wineserver
+#   wine-run.sh --setup                 create the prefix, start a display and one wineserver;
+#                                       VELQUOR_WINE_DPI sets the prefix's screen resolution
 #   wine-run.sh --teardown              stop the wineserver and the display again
 #
 # State (prefix, display number, pids) lives in $VELQUOR_WINE_HOME, which defaults to a
@@ -75,6 +76,11 @@ case "${1:-}" in
     ensure_prefix
     "$wineserver_cmd" -p >/dev/null 2>&1 9>&- # stays up until --teardown, so each test starts in a second
     ensure_services
+    if [ -n "${VELQUOR_WINE_DPI:-}" ]; then
+      # The screen resolution the programs of this prefix see (96 unless told).
+      "$wine_cmd" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+        /d "$VELQUOR_WINE_DPI" /f </dev/null >/dev/null 2>&1 9>&-
+    fi
     exit 0
     ;;
   --teardown)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "app/view_layout.h"
@@ -19,6 +20,13 @@ int Dpi() {
 
 int Px(int twips) {
     return TwipsToPixels(twips, Dpi());
+}
+
+// The layout tests run once more on a screen of 120 dots per inch; this makes sure that run
+// really had one.
+TEST(ScreenResolutionTest, IsTheOneThisRunAskedFor) {
+    const char* expected = std::getenv("VELQUOR_EXPECT_DPI");
+    EXPECT_EQ(Dpi(), expected ? std::atoi(expected) : 96);
 }
 
 RECT ClientRectOf(HWND control) {
