@@ -140,8 +140,7 @@ HWND MainWindow::Control(ControlKind kind, int index) const {
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            OnCreate();
-            return 0;
+            return OnCreate() ? 0 : -1;  // a window without its controls is not created
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
@@ -166,14 +165,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(message, wParam, lParam);
 }
 
-void MainWindow::OnCreate() {
+bool MainWindow::OnCreate() {
     windows_.Add(Handle());
     RECT outer;
     GetWindowRect(Handle(), &outer);
     const double twipsPerPixel = TwipsPerPixel(dpi_);
     savedCommandFrameTop_ = FindControl(ControlKind::Frame, kCommandFrame)->rect.top;
     savedWindowHeight_ = (outer.bottom - outer.top) * twipsPerPixel;
-    CreateControls();
+    if (!CreateControls()) {
+        return false;
+    }
     // The path boxes are filled by the picking operations only.
     SendMessageW(Control(ControlKind::LongNameBox, 0), BM_SETCHECK, BST_CHECKED, 0);
     ToggleView();
@@ -181,9 +182,10 @@ void MainWindow::OnCreate() {
     ShowModel();
     ShowClockInStatus(Control(ControlKind::StatusBar, 0));
     SetTimer(Handle(), kClockTimer, kClockIntervalMs, nullptr);
+    return true;
 }
 
-void MainWindow::CreateControls() {
+bool MainWindow::CreateControls() {
     const HINSTANCE instance =
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
     const auto guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -210,7 +212,7 @@ void MainWindow::CreateControls() {
             Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(c.kind, c.index))),
             instance, nullptr);
         if (!control) {
-            continue;
+            return false;
         }
         HFONT font = guiFont;
         if (c.kind == ControlKind::Frame) {
@@ -228,6 +230,7 @@ void MainWindow::CreateControls() {
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
     SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
     AddToolTip(logo, kLogoTip);
+    return true;
 }
 
 void MainWindow::AddToolTip(HWND control, const wchar_t* text) {

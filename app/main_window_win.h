@@ -32,8 +32,8 @@ class MainWindow : public WindowBase {
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    void OnCreate();
-    void CreateControls();
+    bool OnCreate();
+    bool CreateControls();
     void AddToolTip(HWND control, const wchar_t* text);
     void OnCommand(int id, int code, HWND control);
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
