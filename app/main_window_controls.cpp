@@ -145,6 +145,11 @@ int ControlId(ControlKind kind, int index) {
     return IdBase(kind) + index;
 }
 
+int ControlIndex(ControlKind kind, int id) {
+    const int index = id - IdBase(kind);
+    return FindControl(kind, index) != nullptr ? index : -1;
+}
+
 TwipsRect ClientRectTwips(const ControlSpec& control, int commandFrameTop) {
     TwipsRect rect = control.rect;
     if (control.kind == Frame && control.index == kCommandFrame) {

@@ -87,6 +87,9 @@ const ControlSpec* FindControl(ControlKind kind, int index);
 // IDOK and IDCANCEL, so that Enter and Escape reach no button.
 int ControlId(ControlKind kind, int index);
 
+// The index of the control of that kind with the identifier, or -1 when the table has none.
+int ControlIndex(ControlKind kind, int id);
+
 // The control's rectangle in the window's client area, with the command frame at the given top.
 TwipsRect ClientRectTwips(const ControlSpec& control, int commandFrameTop);
 

@@ -186,8 +186,7 @@ bool MainWindow::OnCreate() {
 }
 
 bool MainWindow::CreateControls() {
-    const HINSTANCE instance =
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
+    const HINSTANCE instance = Instance();
     const auto guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     const int fontHeight = -MulDiv(kFontPoints, dpi_, 72);
     frameFont_.Reset(CreateFontW(fontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -245,9 +244,7 @@ void MainWindow::AddToolTip(HWND control, const wchar_t* text) {
 
 LRESULT MainWindow::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT brush = Default(message, wParam, lParam);
-    const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-    if (id >= ControlId(ControlKind::PathBox, 0) &&
-        id < ControlId(ControlKind::PathBox, kSlotCount)) {
+    if (ControlIndex(ControlKind::PathBox, GetDlgCtrlID(reinterpret_cast<HWND>(lParam))) >= 0) {
         SetTextColor(reinterpret_cast<HDC>(wParam), kPathTextColour);
     }
     return brush;
@@ -265,19 +262,18 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
     if (!control) {
         return;  // Enter and Escape (IDOK, IDCANCEL) and menu commands mean nothing here
     }
-    const int buttonBase = ControlId(ControlKind::Button, 0);
-    const int labelBase = ControlId(ControlKind::LabelBox, 0);
-    const int optionBase = ControlId(ControlKind::Option, 0);
-    if (id >= buttonBase && id < buttonBase + 100 && code == BN_CLICKED) {
-        if (IsWindowEnabled(control)) {
-            RunButton(id - buttonBase);
+    if (const int button = ControlIndex(ControlKind::Button, id); button >= 0) {
+        if (code == BN_CLICKED && IsWindowEnabled(control)) {
+            RunButton(button);
         }
-    } else if (id >= labelBase && id < labelBase + kContextRowCount && code == EN_CHANGE) {
-        if (!showingModel_) {
-            settings_.labels[id - labelBase] = TextOf(control);
+    } else if (const int row = ControlIndex(ControlKind::LabelBox, id); row >= 0) {
+        if (code == EN_CHANGE && !showingModel_) {
+            settings_.labels[row] = TextOf(control);
         }
-    } else if (id >= optionBase && id < optionBase + 2 && code == BN_CLICKED) {
-        settings_.targetType = id == optionBase ? TargetType::Document : TargetType::Folder;
+    } else if (const int option = ControlIndex(ControlKind::Option, id); option >= 0) {
+        if (code == BN_CLICKED) {
+            settings_.targetType = option == 0 ? TargetType::Document : TargetType::Folder;
+        }
     } else if (id == ControlId(ControlKind::Logo, 0) && code == STN_CLICKED) {
         // The maker's web site opens here once the shell launching is in place.
     }
@@ -368,8 +364,7 @@ void MainWindow::ShowPreview() {
     HWND preview = Control(ControlKind::IconPreview, 0);
     RECT box;
     GetClientRect(preview, &box);
-    const HINSTANCE instance =
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(Handle(), GWLP_HINSTANCE));
+    const HINSTANCE instance = Instance();
     UniqueIcon loaded(static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, box.right, box.bottom, 0)));
     SendMessageW(preview, STM_SETICON, reinterpret_cast<WPARAM>(loaded.Get()), 0);

@@ -15,6 +15,9 @@ class WindowBase {
 
     // Null once the window is destroyed.
     HWND Handle() const { return hwnd_; }
+    HINSTANCE Instance() const {
+        return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+    }
 
   protected:
     // Registers the class on first use with this object's window procedure.
