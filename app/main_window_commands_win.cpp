@@ -3,8 +3,8 @@
 
 #include "app/main_window_win.h"
 #include "app/path_selection.h"
-#include "app/program_windows_win.h"
 #include "autorun/save_autostart.h"
+#include "util/program_windows_win.h"
 
 namespace velquor {
 

@@ -8,16 +8,16 @@
 namespace velquor {
 
 enum class ControlKind {
-    Frame,        // Frame1(i): a captioned group box, the step frames and the command frame
-    PathBox,      // PathTB(i): read-only, one per slot
-    LabelBox,     // KMLabelTB(r): the menu text of a context row
-    Option,       // DestTypeOpt(i)
-    LongNameBox,  // UseLFNChk: always hidden and checked
-    Button,       // Btn(i)
-    Heading,      // Label1(i)
-    IconPreview,  // IconPreviewImg
-    Logo,         // Image1
-    StatusBar,    // Status
+    Frame,             // a captioned group box: the four step frames and the command frame
+    PathBox,           // read-only, one per path slot
+    LabelBox,          // the menu text of a context row
+    TargetTypeOption,  // 0 a document, 1 a folder
+    LongNameBox,       // the long-name flag: always hidden and checked
+    Button,            // numbered; the number chooses the button's action
+    ColumnHeading,     // the two headings of step (3)
+    IconPreview,       // the picture of the chosen disc icon
+    Logo,              // the maker's logo, a link to the web site
+    StatusBar,         // time and date
 };
 
 // A rectangle in twips, given as origin and extent.
@@ -33,11 +33,11 @@ struct TwipsRect {
 inline constexpr int kNoFrame = -1;  // the control sits directly in the window
 inline constexpr int kNoTabStop = -1;
 
-struct ControlSpec {
+struct ControlRow {
     ControlKind kind;
     int index;  // the array index; 0 for controls that are not in an array
     std::wstring_view caption;
-    int frame;  // Frame1 index of the containing frame, or kNoFrame
+    int frame;  // index of the containing frame, or kNoFrame
     TwipsRect rect;
     int tabIndex;
 };
@@ -65,9 +65,9 @@ inline constexpr int kQuitButton = 22;
 inline constexpr int kFirstRowResetButton = 30;  // rows 0..2: 30, 31, 32
 inline constexpr int kFirstRowPickButton = 40;   // rows 0..2: 40, 41, 42
 
-// The window's client area as designed.
-inline constexpr int kDesignedClientWidth = 8775;
-inline constexpr int kDesignedClientHeight = 6360;
+// The window's client area in the extended view; the compact view is lower.
+inline constexpr int kClientWidth = 8775;
+inline constexpr int kExtendedClientHeight = 6360;
 
 inline constexpr wchar_t kMainWindowTitle[] = L"Velquor";
 inline constexpr wchar_t kIconPreviewTip[] =
@@ -78,10 +78,10 @@ inline constexpr wchar_t kLogoTip[] =
 
 // In creation order: the focusable controls in tab order, the frames last so that they lie
 // below their contents.
-std::span<const ControlSpec> MainWindowControls();
+std::span<const ControlRow> MainWindowControls();
 
 // The control of that kind and index, or nullptr.
-const ControlSpec* FindControl(ControlKind kind, int index);
+const ControlRow* FindControl(ControlKind kind, int index);
 
 // The control's identifier in the window. Identifiers stay clear of the dialog manager's
 // IDOK and IDCANCEL, so that Enter and Escape reach no button.
@@ -91,6 +91,6 @@ int ControlId(ControlKind kind, int index);
 int ControlIndex(ControlKind kind, int id);
 
 // The control's rectangle in the window's client area, with the command frame at the given top.
-TwipsRect ClientRectTwips(const ControlSpec& control, int commandFrameTop);
+TwipsRect ClientRectTwips(const ControlRow& control, int commandFrameTop);
 
 }  // namespace velquor

@@ -4,17 +4,17 @@
 
 #include <string>
 
-#include "app/program_windows_win.h"
 #include "app/status_bar_win.h"
 #include "app/view_layout.h"
 #include "resources/resource_ids.h"
+#include "util/program_windows_win.h"
 #include "util/screen_geometry.h"
-#include "util/window_services.h"
+#include "util/window_services_win.h"
 
 namespace velquor {
 namespace {
 
-constexpr wchar_t kClassName[] = L"VelquorForm1";
+constexpr wchar_t kClassName[] = L"VelquorMainWindow";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockIntervalMs = 1000;
@@ -27,7 +27,7 @@ struct ControlClass {
     DWORD exStyle;
 };
 
-ControlClass ClassFor(const ControlSpec& c) {
+ControlClass ClassFor(const ControlRow& c) {
     // Every control but the option pair opens a new group, so arrow keys stay in that pair.
     constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
     switch (c.kind) {
@@ -40,7 +40,7 @@ ControlClass ClassFor(const ControlSpec& c) {
         case ControlKind::LabelBox:
             return {L"EDIT", kChild | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL,
                     WS_EX_CLIENTEDGE};
-        case ControlKind::Option:
+        case ControlKind::TargetTypeOption:
             return {L"BUTTON",
                     kChild | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON |
                         (c.index == 0 ? WS_GROUP : 0u),
@@ -49,7 +49,7 @@ ControlClass ClassFor(const ControlSpec& c) {
             return {L"BUTTON", kChild | WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
         case ControlKind::Button:
             return {L"BUTTON", kChild | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 0};
-        case ControlKind::Heading:
+        case ControlKind::ColumnHeading:
             return {L"STATIC", kChild | WS_VISIBLE | WS_GROUP | SS_LEFT, 0};
         case ControlKind::IconPreview:
             return {L"STATIC",
@@ -64,12 +64,12 @@ ControlClass ClassFor(const ControlSpec& c) {
     return {L"STATIC", kChild, 0};
 }
 
-bool InExtraStep(const ControlSpec& c) {
+bool InExtraStep(const ControlRow& c) {
     const int frame = c.kind == ControlKind::Frame ? c.index : c.frame;
     return frame == kContextFrame || frame == kIconFrame;
 }
 
-bool InCommandFrame(const ControlSpec& c) {
+bool InCommandFrame(const ControlRow& c) {
     return c.frame == kCommandFrame || (c.kind == ControlKind::Frame && c.index == kCommandFrame);
 }
 
@@ -126,8 +126,7 @@ bool MainWindow::Create(HINSTANCE instance) {
         return false;
     }
     dpi_ = ScreenDpi();
-    RECT outer{0, 0, TwipsToPixels(kDesignedClientWidth, dpi_),
-               TwipsToPixels(kDesignedClientHeight, dpi_)};
+    RECT outer{0, 0, TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kExtendedClientHeight, dpi_)};
     AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
     OffsetRect(&outer, -outer.left, -outer.top);
     return CreateFor(kClassName, kMainWindowTitle, kWindowStyle, 0, outer, instance) != nullptr;
@@ -201,7 +200,7 @@ bool MainWindow::CreateControls() {
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                 Handle(), nullptr, instance, nullptr);
 
-    for (const ControlSpec& c : MainWindowControls()) {
+    for (const ControlRow& c : MainWindowControls()) {
         const ControlClass cls = ClassFor(c);
         const TwipsRect r = ClientRectTwips(c, savedCommandFrameTop_);
         const std::wstring caption(c.caption);
@@ -270,7 +269,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         if (code == EN_CHANGE && !showingModel_) {
             settings_.labels[row] = TextOf(control);
         }
-    } else if (const int option = ControlIndex(ControlKind::Option, id); option >= 0) {
+    } else if (const int option = ControlIndex(ControlKind::TargetTypeOption, id); option >= 0) {
         if (code == BN_CLICKED) {
             settings_.targetType = option == 0 ? TargetType::Document : TargetType::Folder;
         }
@@ -282,7 +281,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 void MainWindow::ToggleView() {
     compactView_ = !compactView_;
     const ViewLayout view = LayoutForView(compactView_, savedCommandFrameTop_, savedWindowHeight_);
-    for (const ControlSpec& c : MainWindowControls()) {
+    for (const ControlRow& c : MainWindowControls()) {
         if (InExtraStep(c)) {
             ShowWindow(Control(c.kind, c.index), view.extraStepsVisible ? SW_SHOWNA : SW_HIDE);
         }
@@ -300,7 +299,7 @@ void MainWindow::ToggleView() {
 }
 
 void MainWindow::PlaceCommandFrame(int top) {
-    for (const ControlSpec& c : MainWindowControls()) {
+    for (const ControlRow& c : MainWindowControls()) {
         if (InCommandFrame(c)) {
             const TwipsRect r = ClientRectTwips(c, top);
             SetWindowPos(Control(c.kind, c.index), nullptr, TwipsToPixels(r.left, dpi_),
@@ -311,12 +310,12 @@ void MainWindow::PlaceCommandFrame(int top) {
 }
 
 void MainWindow::PlaceStatusBar() {
-    // The bar keeps its designed height along the bottom edge of whatever client area is left.
+    // The bar keeps the table's height along the bottom edge of whatever client area is left.
     HWND status = Control(ControlKind::StatusBar, 0);
-    const TwipsRect designed = FindControl(ControlKind::StatusBar, 0)->rect;
+    const TwipsRect row = FindControl(ControlKind::StatusBar, 0)->rect;
     RECT client;
     GetClientRect(Handle(), &client);
-    const int height = TwipsToPixels(designed.height, dpi_);
+    const int height = TwipsToPixels(row.height, dpi_);
     SetWindowPos(status, nullptr, 0, client.bottom - height, client.right, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SetStatusPanels(status, client.right, dpi_);
@@ -337,10 +336,10 @@ void MainWindow::ShowModel() {
         }
     }
     const bool folder = settings_.targetType == TargetType::Folder;
-    SendMessageW(Control(ControlKind::Option, 0), BM_SETCHECK, folder ? BST_UNCHECKED : BST_CHECKED,
-                 0);
-    SendMessageW(Control(ControlKind::Option, 1), BM_SETCHECK, folder ? BST_CHECKED : BST_UNCHECKED,
-                 0);
+    SendMessageW(Control(ControlKind::TargetTypeOption, 0), BM_SETCHECK,
+                 folder ? BST_UNCHECKED : BST_CHECKED, 0);
+    SendMessageW(Control(ControlKind::TargetTypeOption, 1), BM_SETCHECK,
+                 folder ? BST_CHECKED : BST_UNCHECKED, 0);
     showingModel_ = false;
 
     // Root-dependent controls in the documented order, then OK.
@@ -350,9 +349,9 @@ void MainWindow::ShowModel() {
     }
     EnableWindow(Control(ControlKind::Button, kTargetPickButton), hasRoot);
     EnableWindow(Control(ControlKind::Button, kIconPickButton), hasRoot);
-    EnableWindow(Control(ControlKind::Option, 0), hasRoot);
-    EnableWindow(Control(ControlKind::Option, 1), hasRoot);
-    EnableWindow(Control(ControlKind::Button, kOkButton), OkButtonEnabled(settings_));
+    EnableWindow(Control(ControlKind::TargetTypeOption, 0), hasRoot);
+    EnableWindow(Control(ControlKind::TargetTypeOption, 1), hasRoot);
+    EnableWindow(Control(ControlKind::Button, kOkButton), ReadyToSave(settings_));
     ShowPreview();
 }
 

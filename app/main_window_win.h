@@ -1,13 +1,13 @@
-// Form1: the program's main window. It shows the project settings it owns and changes them only
+// The program's main window. It shows the project settings it owns and changes them only
 // through the operations of the project model; the controls hold no second copy.
 #pragma once
 
 #include <windows.h>
 
-#include "app/gdi_owners_win.h"
 #include "app/main_window_controls.h"
-#include "app/project_settings.h"
-#include "app/window_base_win.h"
+#include "project/project_settings.h"
+#include "util/unique_handle_win.h"
+#include "util/window_base_win.h"
 
 namespace velquor {
 

@@ -1,6 +1,5 @@
 #include "app/path_selection.h"
 
-#include "util/file_name_case.h"
 #include "util/prompts.h"
 #include "util/short_path.h"
 #include "util/text_helpers.h"
@@ -17,15 +16,6 @@ bool ChooseProjectRoot(ProjectSettings& s, Prompts& prompts) {
     s.projectRootShort = ShortPathOf(s.projectRoot);
     s.slots[kRootSlot] = s.projectRoot;
     return true;
-}
-
-bool IsInsideProject(const ProjectSettings& s, std::wstring_view path) {
-    return StartsWithFileName(path, s.projectRoot);
-}
-
-std::wstring DefaultLabel(std::wstring_view path) {
-    const std::wstring_view name = path.substr(path.find_last_of(L'\\') + 1);
-    return std::wstring(name.substr(0, name.find(L'.')));
 }
 
 bool ChooseSlotPath(ProjectSettings& s, int slot, Prompts& prompts) {

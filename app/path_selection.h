@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/project_settings.h"
+#include "project/project_settings.h"
 
 namespace velquor {
 
@@ -31,11 +31,5 @@ bool ChooseProjectRoot(ProjectSettings& s, Prompts& prompts);
 // Slots 1..5. Repeats the pick while the user wants to after an outside pick; a cancel or a
 // refusal changes nothing. Returns whether the slot took a new path.
 bool ChooseSlotPath(ProjectSettings& s, int slot, Prompts& prompts);
-
-// The project root begins the path, compared as Windows compares file names.
-bool IsInsideProject(const ProjectSettings& s, std::wstring_view path);
-
-// The file name up to its first dot: "Preise.2004.xls" gives "Preise", ".profile" nothing.
-std::wstring DefaultLabel(std::wstring_view path);
 
 }  // namespace velquor

@@ -5,9 +5,9 @@
 #include <objbase.h>
 
 #include "app/main_window_win.h"
-#include "app/program_windows_win.h"
+#include "util/program_windows_win.h"
 #include "util/system_clock.h"
-#include "util/win32_prompts.h"
+#include "util/win32_prompts_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};

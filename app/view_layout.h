@@ -19,7 +19,7 @@ struct ViewLayout {
     int windowHeight;  // outer height, title bar and borders included
 };
 
-// The layout for the view; the saved values are the designed command frame top and outer
+// The layout for the view; the saved values are the extended view's command frame top and outer
 // window height, which may come from a pixel measurement and so need not be whole twips.
 ViewLayout LayoutForView(bool compact, double savedCommandFrameTop, double savedWindowHeight);
 

@@ -3,19 +3,26 @@
 
 #include <string>
 
-#include "app/project_settings.h"
+#include "project/project_settings.h"
 
 namespace velquor {
 
 class Clock;
 class Prompts;
 
+inline constexpr wchar_t kIncompleteRowsMessage[] =
+    L"Ihre Angaben unter Schritt (3) sind nicht eindeutig: Ein vollständiger Eintrag besteht aus "
+    L"einem kurzen Text für das Kontextmenü sowie dem zugehörigen Pfad auf das betreffende "
+    L"Dokument. Möchten Sie einen Eintrag dagegen löschen, so benutzen Sie bitte den betr. "
+    L"Taster in der gleichen Zeile.";
+
 inline constexpr wchar_t kWriteFailureTemplate[] =
     L"Die CD-Autostart-Einstellungen konnten nicht gespeichert werden. Beim Schreiben der "
     L"Datei\\n\\n%f%\\n\\nkam es zu folgendem Fehler:\\n\\n%g%";
 
 enum class SaveOutcome {
-    Stopped,  // incomplete rows or a failed write; the user has been told
+    NotReady,  // no root or no target: nothing is written and nothing is said
+    Stopped,   // incomplete rows or a failed write; the user has been told
     Saved,
 };
 

@@ -9,7 +9,13 @@
 namespace velquor {
 
 SaveOutcome SaveAutostart(const ProjectSettings& s, Prompts& prompts, Clock& clock) {
-    if (!ValidateContextRows(s, prompts)) {
+    // The OK button is disabled without them, but a save that got here anyway must not write
+    // an autorun file without a target into whatever folder happens to be current.
+    if (!ReadyToSave(s)) {
+        return SaveOutcome::NotReady;
+    }
+    if (FirstIncompleteContextRow(s)) {
+        prompts.ShowMessage(kIncompleteRowsMessage, MessageStyle::Information);
         return SaveOutcome::Stopped;
     }
     const std::wstring text = ComposeAutorunText(s, clock);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
-#include "app/program_windows_win.h"
+#include "util/program_windows_win.h"
 #include "util/prompts.h"
 #include "util/system_clock.h"
 

@@ -9,7 +9,7 @@ namespace {
 
 // Runs of characters that share one offset to their upper-case form; `step` 2 covers the
 // alternating lower/upper pairs of the Latin and Cyrillic blocks. Made by
-// tools/gen_upcase_table.cpp from the platform's table.
+// tools/gen_upcase_table_win.cpp from the platform's table.
 struct UpcaseRun {
     unsigned first;
     unsigned count;

@@ -5,7 +5,8 @@
 
 #include "util/file_services.h"
 #include "util/text_helpers.h"
-#include "util/win32_error.h"
+#include "util/unique_handle_win.h"
+#include "util/win32_error_win.h"
 
 namespace velquor {
 
@@ -13,39 +14,6 @@ namespace {
 
 constexpr DWORD kNotPlain =
     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-
-class FindHandle {
-  public:
-    explicit FindHandle(HANDLE h) : h_(h) {}
-    ~FindHandle() {
-        if (h_ != INVALID_HANDLE_VALUE) {
-            FindClose(h_);
-        }
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-    HANDLE get() const { return h_; }
-
-  private:
-    HANDLE h_;
-};
-
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() { Close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    HANDLE get() const { return h_; }
-    bool Close() {
-        const bool ok = h_ == INVALID_HANDLE_VALUE || CloseHandle(h_);
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-  private:
-    HANDLE h_;
-};
 
 // The bytes of a text file: the ANSI code page when it holds every character unchanged,
 // otherwise UTF-16 LE with a byte-order mark, so no path or label turns into "?".
@@ -103,15 +71,15 @@ bool FileExists(const std::wstring& path) {
         return false;
     }
     WIN32_FIND_DATAW found;
-    FindHandle search(FindFirstFileW(path.c_str(), &found));
-    if (search.get() == INVALID_HANDLE_VALUE) {
+    UniqueFind search(FindFirstFileW(path.c_str(), &found));
+    if (!search) {
         return false;
     }
     do {
         if ((found.dwFileAttributes & kNotPlain) == 0) {
             return true;
         }
-    } while (FindNextFileW(search.get(), &found));
+    } while (FindNextFileW(search.Get(), &found));
     return false;
 }
 
@@ -149,16 +117,16 @@ void WriteTextFile(const std::wstring& path, const std::wstring& content) {
     };
 
     const std::wstring temporary = TemporaryNameBeside(path);
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
+    if (!file) {
         const RunTimeError error = Win32Error(GetLastError());
         restoreOldFile();
         throw error;
     }
     try {
-        WriteAll(file.get(), bytes);
-        if (!FlushFileBuffers(file.get()) || !file.Close()) {
+        WriteAll(file.Get(), bytes);
+        if (!FlushFileBuffers(file.Get()) || !file.Close()) {
             ThrowLastError();
         }
         if (!MoveFileExW(temporary.c_str(), path.c_str(),

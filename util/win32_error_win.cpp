@@ -1,4 +1,4 @@
-#include "util/win32_error.h"
+#include "util/win32_error_win.h"
 
 namespace velquor {
 

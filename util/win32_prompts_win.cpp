@@ -1,4 +1,4 @@
-#include "util/win32_prompts.h"
+#include "util/win32_prompts_win.h"
 
 #include <commdlg.h>
 #include <shellapi.h>

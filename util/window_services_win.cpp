@@ -1,4 +1,4 @@
-#include "util/window_services.h"
+#include "util/window_services_win.h"
 
 #include "util/screen_geometry.h"
 

@@ -36,8 +36,8 @@ std::wstring Lines(std::initializer_list<const wchar_t*> lines) {
     return text;
 }
 
-// The worked example: root D:\CD-Projekt\, a library icon, rows 0 and 2 set.
-ProjectSettings WorkedExample() {
+// The reference project: root D:\CD-Projekt\, a library icon, rows 0 and 2 set.
+ProjectSettings ReferenceProject() {
     ProjectSettings s;
     s.projectRoot = L"D:\\CD-Projekt\\";
     s.slots[kRootSlot] = s.projectRoot;
@@ -55,9 +55,9 @@ std::wstring Compose(const ProjectSettings& s) {
     return ComposeAutorunText(s, clock);
 }
 
-TEST(AutorunTextTest, WorkedExampleByteForByte) {
+TEST(AutorunTextTest, ReferenceProjectByteForByte) {
     EXPECT_EQ(
-        Compose(WorkedExample()),
+        Compose(ReferenceProject()),
         ExpectedHeader(L"14.05.2004 09:30:15", L"2004") +
             Lines({L"[autorun]", L"open = Orbeno.Exe \"Start\\Index.htm\"", L"icon = AutoRun.Ico",
                    L"shell\\0 = &Handbuch",
@@ -67,7 +67,7 @@ TEST(AutorunTextTest, WorkedExampleByteForByte) {
 }
 
 TEST(AutorunTextTest, HeaderIsThirteenLinesWithoutTrailingBlanks) {
-    const std::wstring text = Compose(WorkedExample());
+    const std::wstring text = Compose(ReferenceProject());
     std::size_t lines = 0;
     for (std::size_t start = 0, end; (end = text.find(L"\r\n", start)) != std::wstring::npos;
          start = end + 2) {
@@ -87,7 +87,7 @@ TEST(AutorunTextTest, HeaderIsThirteenLinesWithoutTrailingBlanks) {
     EXPECT_EQ(text.substr(text.size() - 2), L"\r\n");
 }
 
-// The part after the header for variants of the worked example.
+// The part after the header for variants of the reference project.
 std::wstring Body(const ProjectSettings& s) {
     return Compose(s).substr(ExpectedHeader(L"14.05.2004 09:30:15", L"2004").size());
 }
@@ -168,7 +168,7 @@ TEST(AutorunTextTest, Variants) {
              zq},
     };
     for (const Case& c : cases) {
-        ProjectSettings s = WorkedExample();
+        ProjectSettings s = ReferenceProject();
         c.change(s);
         EXPECT_EQ(Body(s), c.body) << c.name;
     }
@@ -192,7 +192,7 @@ TEST(AutorunTextTest, DriveRootProject) {
 
 TEST(AutorunTextTest, ClockIsReadOnceForEachPlaceholderAndValuesKeepBackslashes) {
     FixedClock clock(L"5\\14\\2004 12:00:00 AM %y%", L"2004");
-    const std::wstring text = ComposeAutorunText(WorkedExample(), clock);
+    const std::wstring text = ComposeAutorunText(ReferenceProject(), clock);
     EXPECT_EQ(clock.dateTimeReads, 1);
     EXPECT_EQ(clock.yearReads, 1);
     // Filled after the escapes were expanded: the backslashes stay, and the year placeholder
@@ -203,8 +203,8 @@ TEST(AutorunTextTest, ClockIsReadOnceForEachPlaceholderAndValuesKeepBackslashes)
 TEST(AutorunTextTest, SavingTwiceDiffersOnlyInTheCreationTime) {
     FixedClock first(L"14.05.2004 09:30:15", L"2004");
     FixedClock second(L"14.05.2004 09:30:16", L"2004");
-    std::wstring a = ComposeAutorunText(WorkedExample(), first);
-    const std::wstring b = ComposeAutorunText(WorkedExample(), second);
+    std::wstring a = ComposeAutorunText(ReferenceProject(), first);
+    const std::wstring b = ComposeAutorunText(ReferenceProject(), second);
     ASSERT_EQ(a.size(), b.size());
     a[a.find(L"09:30:15") + 7] = L'6';
     EXPECT_EQ(a, b);

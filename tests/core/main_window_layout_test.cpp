@@ -10,7 +10,7 @@ namespace {
 
 TEST(MainWindowControlsTest, IdentifiersAreUniqueAndAvoidOkAndCancel) {
     std::set<int> ids;
-    for (const ControlSpec& c : MainWindowControls()) {
+    for (const ControlRow& c : MainWindowControls()) {
         const int id = ControlId(c.kind, c.index);
         EXPECT_TRUE(ids.insert(id).second) << id;
         EXPECT_GT(id, 2) << "IDOK and IDCANCEL belong to Enter and Escape";
@@ -20,12 +20,12 @@ TEST(MainWindowControlsTest, IdentifiersAreUniqueAndAvoidOkAndCancel) {
 TEST(MainWindowControlsTest, FocusableControlsAreCreatedInTabOrder) {
     int last = -1;
     std::set<int> tabIndices;
-    for (const ControlSpec& c : MainWindowControls()) {
+    for (const ControlRow& c : MainWindowControls()) {
         if (c.tabIndex == kNoTabStop) {
             continue;
         }
         EXPECT_TRUE(tabIndices.insert(c.tabIndex).second) << c.tabIndex;
-        if (c.kind != ControlKind::Frame && c.kind != ControlKind::Heading) {
+        if (c.kind != ControlKind::Frame && c.kind != ControlKind::ColumnHeading) {
             EXPECT_GT(c.tabIndex, last);
             last = c.tabIndex;
         }
@@ -34,7 +34,7 @@ TEST(MainWindowControlsTest, FocusableControlsAreCreatedInTabOrder) {
 }
 
 TEST(MainWindowControlsTest, EveryControlLiesInsideItsFrame) {
-    for (const ControlSpec& c : MainWindowControls()) {
+    for (const ControlRow& c : MainWindowControls()) {
         if (c.frame == kNoFrame) {
             continue;
         }

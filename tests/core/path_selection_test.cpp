@@ -8,8 +8,8 @@
 namespace velquor {
 namespace {
 
-using testing::PromptKind;
 using testing::ProjectAt;
+using testing::PromptKind;
 using testing::ScriptedPrompts;
 
 TEST(ChooseProjectRootTest, PickResetsEverythingCancelKeepsEverything) {
@@ -50,7 +50,7 @@ TEST(ChooseProjectRootTest, PickResetsEverythingCancelKeepsEverything) {
         EXPECT_EQ(t.labels, ProjectSettings().labels);
         EXPECT_EQ(t.preview, IconPreview{});
         EXPECT_EQ(t.targetType, TargetType::Folder);  // not part of the reset
-        EXPECT_FALSE(OkButtonEnabled(t));
+        EXPECT_FALSE(ReadyToSave(t));
         EXPECT_TRUE(RootDependentControlsEnabled(t));
     }
 }

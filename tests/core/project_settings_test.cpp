@@ -1,15 +1,13 @@
-#include "app/project_settings.h"
+#include "project/project_settings.h"
 
 #include <gtest/gtest.h>
 
 #include "support/projects.h"
-#include "support/scripted_prompts.h"
 
 namespace velquor {
 namespace {
 
 using testing::ProjectAt;
-using testing::ScriptedPrompts;
 
 TEST(ProjectSettingsTest, StartsEmptyWithSentinels) {
     const ProjectSettings s;
@@ -23,7 +21,7 @@ TEST(ProjectSettingsTest, StartsEmptyWithSentinels) {
     EXPECT_TRUE(s.useLongNames);
     EXPECT_EQ(s.targetType, TargetType::Document);
     EXPECT_FALSE(RootDependentControlsEnabled(s));
-    EXPECT_FALSE(OkButtonEnabled(s));
+    EXPECT_FALSE(ReadyToSave(s));
 }
 
 TEST(ProjectSettingsTest, ResetSlotClearsOnlyWhatBelongsToTheSlot) {
@@ -98,21 +96,23 @@ TEST(ProjectSettingsTest, LabelAndSlotEmptiness) {
     EXPECT_TRUE(SlotIsChosen(L"C:\\P\\a.txt"));
 }
 
-TEST(ValidateContextRowsTest, CompleteOrEmptyRowsPassOthersStopWithOneMessage) {
+TEST(FirstIncompleteContextRowTest, CompleteOrEmptyRowsPassOtherwiseTheFirstOtherRow) {
+    constexpr int kAllFine = -1;
     struct Case {
         const wchar_t* labels[3];
         const wchar_t* paths[3];
-        bool valid;
+        int firstIncomplete;
     };
     const wchar_t* none = L"(Bitte wählen ...)";
     const Case cases[] = {
-        {{L"(kein)", L"(kein)", L"(kein)"}, {none, none, none}, true},
-        {{L"A", L"(kein)", L"C"}, {L"C:\\P\\a", none, L"C:\\P\\c"}, true},
-        {{L"  ", L"(kein)", L"(kein)"}, {none, none, none}, true},
-        {{L"A", L"(kein)", L"(kein)"}, {none, none, none}, false},        // label without path
-        {{L"(kein)", L"", L"(kein)"}, {none, L"C:\\P\\b", none}, false},  // path, label cleared
-        {{L"(Kein)", L"(kein)", L"(kein)"}, {none, none, none}, false},   // capital K is a label
-        {{L"A", L"B", L"(kein)"}, {L"C:\\P\\a", none, L"C:\\P\\c"}, false},
+        {{L"(kein)", L"(kein)", L"(kein)"}, {none, none, none}, kAllFine},
+        {{L"A", L"(kein)", L"C"}, {L"C:\\P\\a", none, L"C:\\P\\c"}, kAllFine},
+        {{L"  ", L"(kein)", L"(kein)"}, {none, none, none}, kAllFine},
+        {{L"A", L"(kein)", L"(kein)"}, {none, none, none}, 0},        // label without path
+        {{L"(kein)", L"", L"(kein)"}, {none, L"C:\\P\\b", none}, 1},  // path, label cleared
+        {{L"(Kein)", L"(kein)", L"(kein)"}, {none, none, none}, 0},   // capital K is a label
+        {{L"A", L"B", L"(kein)"}, {L"C:\\P\\a", none, L"C:\\P\\c"}, 1},
+        {{L"(kein)", L"B", L"C"}, {none, none, none}, 1},  // the first of two
     };
     for (const Case& c : cases) {
         ProjectSettings s = ProjectAt(L"C:\\P\\");
@@ -120,19 +120,8 @@ TEST(ValidateContextRowsTest, CompleteOrEmptyRowsPassOthersStopWithOneMessage) {
             s.labels[r] = c.labels[r];
             s.slots[kFirstRowSlot + r] = c.paths[r];
         }
-        const ProjectSettings before = s;
-        ScriptedPrompts prompts;
-        if (!c.valid) {
-            prompts.AnswerMessage(kAnswerOk);
-        }
-        EXPECT_EQ(ValidateContextRows(s, prompts), c.valid);
-        ASSERT_EQ(prompts.Calls().size(), c.valid ? 0u : 1u);
-        if (!c.valid) {
-            EXPECT_EQ(prompts.Calls()[0].text, kIncompleteRowsMessage);
-            EXPECT_EQ(prompts.Calls()[0].style, 64);
-        }
-        EXPECT_EQ(s.labels, before.labels);
-        EXPECT_EQ(s.slots, before.slots);
+        EXPECT_EQ(FirstIncompleteContextRow(s).value_or(kAllFine), c.firstIncomplete)
+            << c.labels[0] << "|" << c.labels[1] << "|" << c.labels[2];
     }
 }
 
@@ -160,12 +149,12 @@ TEST(RelativeSlotPathTest, CutsTheRootByLength) {
 TEST(EnabledStatesTest, FollowRootAndTarget) {
     ProjectSettings s;
     s.slots[kTargetSlot] = L"C:\\P\\a";  // a target without a root does not enable OK
-    EXPECT_FALSE(OkButtonEnabled(s));
+    EXPECT_FALSE(ReadyToSave(s));
     s.projectRoot = L"C:\\P\\";
     EXPECT_TRUE(RootDependentControlsEnabled(s));
-    EXPECT_TRUE(OkButtonEnabled(s));
+    EXPECT_TRUE(ReadyToSave(s));
     s.slots[kTargetSlot] = L"  (Bitte wählen ...)  ";
-    EXPECT_FALSE(OkButtonEnabled(s));
+    EXPECT_FALSE(ReadyToSave(s));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/project_settings.h"
+#include "project/project_settings.h"
 
 namespace velquor::testing {
 

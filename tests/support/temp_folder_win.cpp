@@ -1,4 +1,4 @@
-#include "support/temp_folder.h"
+#include "support/temp_folder_win.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "support/temp_folder.h"
+#include "support/temp_folder_win.h"
 #include "util/file_services.h"
 #include "util/run_time_error.h"
-#include "util/win32_error.h"
+#include "util/win32_error_win.h"
 
 namespace velquor {
 namespace {

@@ -3,7 +3,7 @@
 #include "autorun/autorun_text.h"
 #include "main_window_fixture.h"
 #include "resources/resource_ids.h"
-#include "support/temp_folder.h"
+#include "support/temp_folder_win.h"
 
 namespace velquor::testing {
 namespace {
@@ -12,14 +12,15 @@ constexpr wchar_t kRoot[] = L"C:\\Projekt";
 
 class MainWindowActionsTest : public MainWindowTest {
   protected:
-    // Enabled states of Btn 40, 41, 42, 5, 7, DestTypeOpt 0, 1 and OK, in that order.
+    // Enabled states of the pick buttons 40, 41, 42, 5, 7, the two target-type options and OK,
+    // in that order.
     std::vector<bool> EnabledStates() const {
         std::vector<bool> states;
         for (int button : {40, 41, 42, 5, 7}) {
             states.push_back(Enabled(button));
         }
-        states.push_back(IsWindowEnabled(Get(ControlKind::Option, 0)));
-        states.push_back(IsWindowEnabled(Get(ControlKind::Option, 1)));
+        states.push_back(IsWindowEnabled(Get(ControlKind::TargetTypeOption, 0)));
+        states.push_back(IsWindowEnabled(Get(ControlKind::TargetTypeOption, 1)));
         states.push_back(Enabled(kOkButton));
         return states;
     }

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "app/main_window_win.h"
-#include "app/program_windows_win.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_prompts.h"
+#include "util/program_windows_win.h"
 
 namespace velquor::testing {
 
@@ -43,7 +43,9 @@ class MainWindowTest : public ::testing::Test {
 
     HWND Get(ControlKind kind, int index) const { return window.Control(kind, index); }
     void Click(int button) { SendMessageW(Get(ControlKind::Button, button), BM_CLICK, 0, 0); }
-    void ClickOption(int index) { SendMessageW(Get(ControlKind::Option, index), BM_CLICK, 0, 0); }
+    void ClickOption(int index) {
+        SendMessageW(Get(ControlKind::TargetTypeOption, index), BM_CLICK, 0, 0);
+    }
     std::wstring Text(ControlKind kind, int index) const { return WindowText(Get(kind, index)); }
     std::wstring Slot(int slot) const { return Text(ControlKind::PathBox, slot); }
     std::wstring Label(int row) const { return Text(ControlKind::LabelBox, row); }

@@ -46,7 +46,7 @@ bool Shown(HWND control) {
     return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-bool ExtraStep(const ControlSpec& c) {
+bool ExtraStep(const ControlRow& c) {
     const int frame = c.kind == ControlKind::Frame ? c.index : c.frame;
     return frame == kContextFrame || frame == kIconFrame;
 }
@@ -55,7 +55,7 @@ class MainWindowLayoutTest : public MainWindowTest {
   protected:
     // Every control where the table puts it, with the command frame at `commandFrameTop`.
     void ExpectControlsPlaced(int commandFrameTop, int clientHeightTwips) {
-        for (const ControlSpec& c : MainWindowControls()) {
+        for (const ControlRow& c : MainWindowControls()) {
             TwipsRect t = ClientRectTwips(c, commandFrameTop);
             if (c.kind == ControlKind::StatusBar) {
                 t.top = clientHeightTwips - t.height;
@@ -79,7 +79,7 @@ class MainWindowLayoutTest : public MainWindowTest {
     void ExpectClientHeight(int twips) {
         RECT client;
         GetClientRect(window.Handle(), &client);
-        EXPECT_NEAR(client.right, Px(kDesignedClientWidth), 1);
+        EXPECT_NEAR(client.right, Px(kClientWidth), 1);
         EXPECT_NEAR(client.bottom, Px(twips), 1);
     }
 };
@@ -87,27 +87,27 @@ class MainWindowLayoutTest : public MainWindowTest {
 TEST_F(MainWindowLayoutTest, OpensCompactAndCentred) {
     EXPECT_EQ(WindowText(window.Handle()), L"Velquor");
     EXPECT_EQ(Text(ControlKind::Button, kToggleViewButton), L"Erweiterte Ansicht >>");
-    for (const ControlSpec& c : MainWindowControls()) {
+    for (const ControlRow& c : MainWindowControls()) {
         const bool expected = !ExtraStep(c) && c.kind != ControlKind::LongNameBox;
         EXPECT_EQ(Shown(Get(c.kind, c.index)), expected) << ControlId(c.kind, c.index);
     }
-    ExpectClientHeight(kDesignedClientHeight - 2880);
-    ExpectControlsPlaced(kContextFrameTop, kDesignedClientHeight - 2880);
+    ExpectClientHeight(kExtendedClientHeight - 2880);
+    ExpectControlsPlaced(kContextFrameTop, kExtendedClientHeight - 2880);
     ExpectCentred();
 }
 
 TEST_F(MainWindowLayoutTest, ExtendedViewFollowsTheTableAndTogglingTwiceRestoresCompact) {
     const RECT compactOuter = Outer(window.Handle());
     std::vector<RECT> compactRects;
-    for (const ControlSpec& c : MainWindowControls()) {
+    for (const ControlRow& c : MainWindowControls()) {
         compactRects.push_back(ClientRectOf(Get(c.kind, c.index)));
     }
 
     Click(kToggleViewButton);
     EXPECT_EQ(Text(ControlKind::Button, kToggleViewButton), L"Kompakte Ansicht <<");
-    ExpectClientHeight(kDesignedClientHeight);
-    ExpectControlsPlaced(4800, kDesignedClientHeight);
-    for (const ControlSpec& c : MainWindowControls()) {
+    ExpectClientHeight(kExtendedClientHeight);
+    ExpectControlsPlaced(4800, kExtendedClientHeight);
+    for (const ControlRow& c : MainWindowControls()) {
         EXPECT_EQ(Shown(Get(c.kind, c.index)), c.kind != ControlKind::LongNameBox);
     }
     const RECT extendedOuter = Outer(window.Handle());
@@ -121,19 +121,19 @@ TEST_F(MainWindowLayoutTest, ExtendedViewFollowsTheTableAndTogglingTwiceRestores
     const RECT againOuter = Outer(window.Handle());
     EXPECT_TRUE(EqualRect(&compactOuter, &againOuter));
     std::size_t i = 0;
-    for (const ControlSpec& c : MainWindowControls()) {
+    for (const ControlRow& c : MainWindowControls()) {
         const RECT r = ClientRectOf(Get(c.kind, c.index));
         EXPECT_TRUE(EqualRect(&r, &compactRects[i++])) << ControlId(c.kind, c.index);
         EXPECT_EQ(Shown(Get(c.kind, c.index)), !ExtraStep(c) && c.kind != ControlKind::LongNameBox);
     }
 }
 
-TEST_F(MainWindowLayoutTest, CaptionsAsDesigned) {
-    for (const ControlSpec& c : MainWindowControls()) {
-        const bool fixedCaption = c.kind == ControlKind::Frame || c.kind == ControlKind::Heading ||
-                                  c.kind == ControlKind::Option ||
-                                  c.kind == ControlKind::LongNameBox ||
-                                  (c.kind == ControlKind::Button && c.index != kToggleViewButton);
+TEST_F(MainWindowLayoutTest, CaptionsFromTheControlTable) {
+    for (const ControlRow& c : MainWindowControls()) {
+        const bool fixedCaption =
+            c.kind == ControlKind::Frame || c.kind == ControlKind::ColumnHeading ||
+            c.kind == ControlKind::TargetTypeOption || c.kind == ControlKind::LongNameBox ||
+            (c.kind == ControlKind::Button && c.index != kToggleViewButton);
         if (fixedCaption) {
             EXPECT_EQ(Text(c.kind, c.index), c.caption) << ControlId(c.kind, c.index);
         }
@@ -142,12 +142,12 @@ TEST_F(MainWindowLayoutTest, CaptionsAsDesigned) {
 
 TEST_F(MainWindowLayoutTest, TabOrderRunsThroughTheStepsToTheCommands) {
     std::vector<int> expected;
-    for (const ControlSpec& c : MainWindowControls()) {
+    for (const ControlRow& c : MainWindowControls()) {
         const bool focusable = c.kind == ControlKind::PathBox || c.kind == ControlKind::LabelBox ||
-                               c.kind == ControlKind::Option || c.kind == ControlKind::Button ||
-                               c.kind == ControlKind::LongNameBox;
+                               c.kind == ControlKind::TargetTypeOption ||
+                               c.kind == ControlKind::Button || c.kind == ControlKind::LongNameBox;
         // An automatic option button keeps the tab stop on the selected member only.
-        const bool unselectedOption = c.kind == ControlKind::Option && c.index == 1;
+        const bool unselectedOption = c.kind == ControlKind::TargetTypeOption && c.index == 1;
         if (focusable && !unselectedOption) {
             expected.push_back(ControlId(c.kind, c.index));
         }
@@ -193,7 +193,7 @@ TEST_F(MainWindowLayoutTest, WindowAndControlStyles) {
     HWND longNames = Get(ControlKind::LongNameBox, 0);
     EXPECT_FALSE(IsWindowVisible(longNames));
     EXPECT_EQ(SendMessageW(longNames, BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(Get(ControlKind::Option, 0), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(Get(ControlKind::TargetTypeOption, 0), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_NE(SendMessageW(Get(ControlKind::Logo, 0), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
     EXPECT_EQ(window.ShownPreviewIcon(), IDI_PLACEHOLDER);
 }
@@ -213,7 +213,7 @@ TEST_F(MainWindowLayoutTest, FontsAndColours) {
     EXPECT_EQ(face, L"MS Sans Serif");
     EXPECT_GE(weightOf(Get(ControlKind::Button, kOkButton)), FW_BOLD);
     EXPECT_LT(weightOf(Get(ControlKind::Button, kQuitButton)), FW_BOLD);
-    EXPECT_LT(weightOf(Get(ControlKind::Heading, 0)), FW_BOLD);
+    EXPECT_LT(weightOf(Get(ControlKind::ColumnHeading, 0)), FW_BOLD);
 
     HDC dc = CreateCompatibleDC(nullptr);
     auto colourFor = [&](UINT message, HWND control) {

@@ -88,7 +88,8 @@ TEST(MainWindowMonkeyTest, RandomClicksKeepEveryPathInsideTheProject) {
                 }
                 SendMessageW(window.Control(ControlKind::Button, button), BM_CLICK, 0, 0);
             } else if (what < 18) {
-                SendMessageW(window.Control(ControlKind::Option, static_cast<int>(prompts.Pick(2))),
+                SendMessageW(window.Control(ControlKind::TargetTypeOption,
+                                            static_cast<int>(prompts.Pick(2))),
                              BM_CLICK, 0, 0);
             } else {
                 SetWindowTextW(

@@ -5,8 +5,8 @@
 #include "autorun/autorun_text.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_prompts.h"
-#include "support/temp_folder.h"
-#include "util/win32_error.h"
+#include "support/temp_folder_win.h"
+#include "util/win32_error_win.h"
 
 namespace velquor {
 namespace {

@@ -2,9 +2,9 @@
 
 #include "app/path_selection.h"
 #include "support/scripted_prompts.h"
-#include "support/temp_folder.h"
+#include "support/temp_folder_win.h"
 #include "util/short_path.h"
-#include "util/win32_prompts.h"
+#include "util/win32_prompts_win.h"
 
 namespace velquor {
 namespace {

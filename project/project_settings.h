@@ -4,12 +4,11 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace velquor {
-
-class Prompts;
 
 inline constexpr std::wstring_view kNotChosen = L"(Bitte wählen ...)";
 inline constexpr std::wstring_view kNoLabel = L"(kein)";
@@ -23,12 +22,6 @@ inline constexpr int kFirstRowSlot = 2;  // context row r uses slot r + 2
 inline constexpr int kIconSlot = 5;
 inline constexpr int kSlotCount = 6;
 inline constexpr int kContextRowCount = 3;
-
-inline constexpr std::wstring_view kIncompleteRowsMessage =
-    L"Ihre Angaben unter Schritt (3) sind nicht eindeutig: Ein vollständiger Eintrag besteht aus "
-    L"einem kurzen Text für das Kontextmenü sowie dem zugehörigen Pfad auf das betreffende "
-    L"Dokument. Möchten Sie einen Eintrag dagegen löschen, so benutzen Sie bitte den betr. "
-    L"Taster in der gleichen Zeile.";
 
 enum class TargetType { Document, Folder };
 
@@ -74,9 +67,15 @@ bool LabelIsSet(std::wstring_view label);
 // A path slot is chosen when, trimmed, it is neither "(Bitte wählen ...)" nor empty.
 bool SlotIsChosen(std::wstring_view slotText);
 
-// Every context row must be complete or empty; the first row that is neither shows one
-// message and stops the check.
-bool ValidateContextRows(const ProjectSettings& s, Prompts& prompts);
+// Every context row must be complete (label and path) or empty; gives the first row that is
+// neither, or nothing when all rows are fine.
+std::optional<int> FirstIncompleteContextRow(const ProjectSettings& s);
+
+// The project root begins the path, compared as Windows compares file names.
+bool IsInsideProject(const ProjectSettings& s, std::wstring_view path);
+
+// The file name up to its first dot: "Preise.2004.xls" gives "Preise", ".profile" nothing.
+std::wstring DefaultLabel(std::wstring_view path);
 
 // The slot's path relative to the project root, as written into the autorun file; "\" for the
 // root itself. Cut by length only: the slot is known to begin with the root.
@@ -84,7 +83,7 @@ std::wstring RelativeSlotPath(const ProjectSettings& s, int slot);
 
 // Steps (2) to (4)'s pick buttons and the target type need a root.
 bool RootDependentControlsEnabled(const ProjectSettings& s);
-// OK needs a root and a target.
-bool OkButtonEnabled(const ProjectSettings& s);
+// A save needs a root and a target; the OK button is enabled exactly then.
+bool ReadyToSave(const ProjectSettings& s);
 
 }  // namespace velquor

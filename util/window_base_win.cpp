@@ -1,4 +1,4 @@
-#include "app/window_base_win.h"
+#include "util/window_base_win.h"
 
 namespace velquor {
 

@@ -1,4 +1,4 @@
-#include "app/program_windows_win.h"
+#include "util/program_windows_win.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "project_settings.h"
+#include "project/project_settings.h"
 
 #include <algorithm>
 
-#include "util/prompts.h"
+#include "util/file_name_case.h"
 #include "util/short_path.h"
 #include "util/text_helpers.h"
 
@@ -55,14 +55,22 @@ bool SlotIsChosen(std::wstring_view slotText) {
     return !trimmed.empty() && trimmed != kNotChosen;
 }
 
-bool ValidateContextRows(const ProjectSettings& s, Prompts& prompts) {
+std::optional<int> FirstIncompleteContextRow(const ProjectSettings& s) {
     for (int row = 0; row < kContextRowCount; ++row) {
         if (LabelIsSet(s.labels[row]) != SlotIsChosen(s.slots[kFirstRowSlot + row])) {
-            prompts.ShowMessage(std::wstring(kIncompleteRowsMessage), MessageStyle::Information);
-            return false;
+            return row;
         }
     }
-    return true;
+    return std::nullopt;
+}
+
+bool IsInsideProject(const ProjectSettings& s, std::wstring_view path) {
+    return StartsWithFileName(path, s.projectRoot);
+}
+
+std::wstring DefaultLabel(std::wstring_view path) {
+    const std::wstring_view name = path.substr(path.find_last_of(L'\\') + 1);
+    return std::wstring(name.substr(0, name.find(L'.')));
 }
 
 std::wstring RelativeSlotPath(const ProjectSettings& s, int slot) {
@@ -80,7 +88,7 @@ bool RootDependentControlsEnabled(const ProjectSettings& s) {
     return !s.projectRoot.empty();
 }
 
-bool OkButtonEnabled(const ProjectSettings& s) {
+bool ReadyToSave(const ProjectSettings& s) {
     return SlotIsChosen(s.slots[kTargetSlot]) && !s.projectRoot.empty();
 }
 

@@ -1,6 +1,6 @@
 // Prints the upper-case mapping that Windows uses when it compares file names, as the
 // range table of util/file_name_case.cpp. Build with MinGW and run under Windows or Wine:
-//   x86_64-w64-mingw32-g++-posix -O2 -static gen_upcase_table.cpp -o gen.exe && wine gen.exe
+//   x86_64-w64-mingw32-g++-posix -O2 -static gen_upcase_table_win.cpp -o gen.exe && wine gen.exe
 #include <windows.h>
 
 #include <cstdio>
