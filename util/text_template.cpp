@@ -69,11 +69,30 @@ std::wstring FormatText(std::wstring_view tmpl, const std::vector<std::wstring>&
 }
 
 std::wstring FillMessageTemplate(std::wstring_view tmpl, std::initializer_list<NamedValue> values) {
-    std::wstring text = ExpandEscapes(tmpl);
-    for (const NamedValue& v : values) {
-        text = ReplaceAll(text, v.placeholder, L"    " + std::wstring(v.value));
+    // One pass over the expanded template: a value is never searched again, so a folder
+    // named "%g%" stays a folder name.
+    const std::wstring text = ExpandEscapes(tmpl);
+    const std::wstring_view view(text);
+    std::wstring result;
+    result.reserve(text.size());
+    std::size_t at = 0;
+    while (at < view.size()) {
+        const NamedValue* hit = nullptr;
+        for (const NamedValue& v : values) {
+            if (!v.placeholder.empty() && view.substr(at).starts_with(v.placeholder)) {
+                hit = &v;
+                break;
+            }
+        }
+        if (hit) {
+            result += L"    ";
+            result += hit->value;
+            at += hit->placeholder.size();
+        } else {
+            result += view[at++];
+        }
     }
-    return text;
+    return result;
 }
 
 }  // namespace velquor

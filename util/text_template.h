@@ -24,9 +24,9 @@ struct NamedValue {
     std::wstring_view value;
 };
 
-// The order for templates with named placeholders: escapes first, then each placeholder in the
-// given order is replaced by four blanks and its value, so values keep every backslash and
-// stand indented on a line of their own.
+// The order for templates with named placeholders: escapes first, then every placeholder is
+// replaced by four blanks and its value in one pass over the template, so values keep every
+// backslash, stand indented on a line of their own, and are never expanded again.
 std::wstring FillMessageTemplate(std::wstring_view tmpl, std::initializer_list<NamedValue> values);
 
 }  // namespace velquor

@@ -58,9 +58,12 @@ TEST(FillMessageTemplateTest, ExpandsFirstThenIndentsValuesKeepingBackslashes) {
     EXPECT_EQ(FillMessageTemplate(L"Datei\\n%f%\\nFehler: %g% %f%",
                                   {{L"%f%", L"C:\\neu\\test.inf"}, {L"%g%", L"kaputt"}}),
               L"Datei\r    C:\\neu\\test.inf\rFehler:     kaputt     C:\\neu\\test.inf");
-    // A value that looks like a later placeholder is replaced as well, in the given order.
-    EXPECT_EQ(FillMessageTemplate(L"%v%|%n%", {{L"%v%", L"%n%"}, {L"%n%", L"x"}}),
-              L"        x|    x");
+    // Values that hold placeholder text (a folder may be named so) stay as they are, whatever
+    // the order of the placeholders.
+    EXPECT_EQ(FillMessageTemplate(L"%v%|%n%", {{L"%v%", L"D:\\%n%\\"}, {L"%n%", L"x"}}),
+              L"    D:\\%n%\\|    x");
+    EXPECT_EQ(FillMessageTemplate(L"%f%\\n%g%", {{L"%f%", L"E:\\%g%%f%"}, {L"%g%", L"Fehler"}}),
+              L"    E:\\%g%%f%\r    Fehler");
 }
 
 TEST(ReplaceAllTest, IsLeftToRightAndDoesNotRescanInsertedText) {
