@@ -151,6 +151,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0);
+            return 0;
+        case WM_SETFOCUS:
+            RestoreFocus();
+            return 0;
         case WM_TIMER:
             if (wParam == kClockTimer) {
                 ShowClockInStatus(Control(ControlKind::StatusBar, 0));
@@ -165,7 +171,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool MainWindow::OnCreate() {
-    windows_.Add(Handle());
     RECT outer;
     GetWindowRect(Handle(), &outer);
     const double twipsPerPixel = TwipsPerPixel(dpi_);
@@ -181,6 +186,9 @@ bool MainWindow::OnCreate() {
     ShowModel();
     ShowClockInStatus(Control(ControlKind::StatusBar, 0));
     SetTimer(Handle(), kClockTimer, kClockIntervalMs, nullptr);
+    // Counted only once it is whole: a window whose creation failed must not end the run by
+    // its destruction.
+    windows_.Add(Handle());
     return true;
 }
 
@@ -255,6 +263,30 @@ bool MainWindow::OnSetCursor(HWND over) {
     }
     SetCursor(LoadCursorW(nullptr, IDC_HAND));
     return true;
+}
+
+// As in a dialog box: the focus stays on its control while another window is active, and the
+// first tab stop has it at the start.
+void MainWindow::OnActivate(bool active, bool minimised) {
+    if (!active) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) {
+            focusWhenInactive_ = focus;
+        }
+    } else if (!minimised) {
+        RestoreFocus();
+    }
+}
+
+void MainWindow::RestoreFocus() {
+    HWND target = focusWhenInactive_;
+    if (!target || !IsChild(Handle(), target) || !IsWindowVisible(target) ||
+        !IsWindowEnabled(target)) {
+        target = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    }
+    if (target) {
+        SetFocus(target);
+    }
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {

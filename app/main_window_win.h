@@ -38,6 +38,8 @@ class MainWindow : public WindowBase {
     void OnCommand(int id, int code, HWND control);
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnSetCursor(HWND over);
+    void OnActivate(bool active, bool minimised);
+    void RestoreFocus();
 
     void RunButton(int index);
     void ToggleView();
@@ -59,6 +61,7 @@ class MainWindow : public WindowBase {
     bool showingModel_ = false;        // edits made by ShowModel are no user input
 
     HWND toolTips_ = nullptr;
+    HWND focusWhenInactive_ = nullptr;  // the control to give the focus back to
     int shownPreviewIcon_ = 0;
     UniqueFont frameFont_;
     UniqueFont boldFont_;

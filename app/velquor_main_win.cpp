@@ -5,6 +5,7 @@
 #include <objbase.h>
 
 #include "app/main_window_win.h"
+#include "app/program_run_win.h"
 #include "util/program_windows_win.h"
 #include "util/system_clock.h"
 #include "util/win32_prompts_win.h"
@@ -12,28 +13,24 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    // The shell's folder browser wants a single-threaded apartment.
+    // The shell's folder browser and the file-open dialog want a single-threaded apartment.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     velquor::ProgramWindows windows(velquor::QuitMessageLoop);
     velquor::Win32Prompts prompts;
     velquor::SystemClock clock;
-    int exitCode = 1;
+    int exitCode = 0;
     {
         velquor::MainWindow mainWindow(prompts, clock, windows);
-        if (mainWindow.Create(instance)) {
-            prompts.SetOwner(mainWindow.Handle());
-            ShowWindow(mainWindow.Handle(), showCommand);
-            UpdateWindow(mainWindow.Handle());
-            MSG msg;
-            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-                if (!windows.RouteDialogMessage(msg)) {
-                    TranslateMessage(&msg);
-                    DispatchMessageW(&msg);
+        exitCode = velquor::RunProgram(
+            [&]() -> HWND {
+                if (!mainWindow.Create(instance)) {
+                    return nullptr;
                 }
-            }
-            exitCode = 0;
-        }
+                prompts.SetOwner(mainWindow.Handle());
+                return mainWindow.Handle();
+            },
+            showCommand, windows, prompts);
     }
     if (SUCCEEDED(com)) {
         CoUninitialize();

@@ -12,8 +12,9 @@ int TwipsToPixels(double twips, int dotsPerInch) {
     return static_cast<int>(std::lround(twips / TwipsPerPixel(dotsPerInch)));
 }
 
-Point CentredOrigin(Size screen, Size window) {
-    return {(screen.width - window.width) / 2, (screen.height - window.height) / 2};
+Point CentredOrigin(PixelRect area, Size window) {
+    return {area.left + (area.width - window.width) / 2,
+            area.top + (area.height - window.height) / 2};
 }
 
 }  // namespace velquor

@@ -49,8 +49,9 @@ LRESULT CALLBACK WindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
     try {
         result = self->HandleMessage(message, wParam, lParam);
     } catch (...) {
-        // Nothing may unwind into the system; the message counts as handled.
-        result = 0;
+        // Nothing may unwind into the system. A window whose creation threw is not created, so
+        // nobody gets a half-built window; any other message counts as handled.
+        result = message == WM_NCCREATE ? FALSE : message == WM_CREATE ? -1 : 0;
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

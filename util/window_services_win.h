@@ -3,9 +3,20 @@
 
 #include <windows.h>
 
+#include "util/screen_geometry.h"
+
 namespace velquor {
 
-// Moves the window so it is centred on the primary screen, in pixels; its size stays.
+// The work area of the monitor that holds most of the window (the nearest one when it is on
+// none), in pixels.
+PixelRect WorkAreaOf(HWND window);
+
+// Moves the window so it is centred on the work area of its monitor, in pixels; its size
+// stays. A window on a second monitor stays on that monitor.
 void CentreOnScreen(HWND window);
+
+// Shows a window of fixed size, which has no maximise box: a request to show it maximised (a
+// shortcut set to "Maximised") shows it in its own size instead.
+void ShowFixedSizeWindow(HWND window, int showCommand);
 
 }  // namespace velquor

@@ -7,22 +7,28 @@
 namespace velquor {
 namespace {
 
-TEST(ScreenGeometryTest, CentredOriginCutsHalvesTowardZero) {
+TEST(ScreenGeometryTest, CentredOriginCentresOnTheWorkAreaCuttingHalvesTowardZero) {
     struct Case {
-        Size screen, window;
+        PixelRect area;
+        Size window;
         int x, y;
     };
     const Case cases[] = {
-        {{1024, 768}, {600, 400}, 212, 184},
-        {{1025, 769}, {600, 400}, 212, 184},  // odd remainder dropped
-        {{640, 480}, {800, 600}, -80, -60},   // larger than the screen
-        {{640, 480}, {641, 481}, 0, 0},       // -0.5 cut toward zero, not down to -1
-        {{640, 480}, {643, 483}, -1, -1},
+        {{0, 0, 1024, 768}, {600, 400}, 212, 184},
+        {{0, 0, 1025, 769}, {600, 400}, 212, 184},  // odd remainder dropped
+        {{0, 0, 640, 480}, {800, 600}, -80, -60},   // larger than the area
+        {{0, 0, 640, 480}, {641, 481}, 0, 0},       // -0.5 cut toward zero, not down to -1
+        {{0, 0, 640, 480}, {643, 483}, -1, -1},
+        {{0, 0, 1280, 984}, {600, 400}, 340, 292},           // a taskbar 40 pixels high below
+        {{0, 40, 1280, 984}, {600, 400}, 340, 332},          // the same taskbar at the top
+        {{1920, 0, 1280, 1024}, {600, 400}, 2260, 312},      // a second monitor on the right
+        {{-1280, -200, 1280, 1024}, {600, 400}, -940, 112},  // one on the left, set higher
+        {{-1280, 0, 640, 480}, {643, 483}, -1281, -1},       // cut toward zero there too
     };
     for (const Case& c : cases) {
-        const Point p = CentredOrigin(c.screen, c.window);
-        EXPECT_EQ(p.x, c.x);
-        EXPECT_EQ(p.y, c.y);
+        const Point p = CentredOrigin(c.area, c.window);
+        EXPECT_EQ(p.x, c.x) << c.area.left << "," << c.area.top;
+        EXPECT_EQ(p.y, c.y) << c.area.left << "," << c.area.top;
     }
 }
 

@@ -33,6 +33,32 @@ class MainWindowKeyboardTest : public MainWindowTest {
     }
 };
 
+TEST_F(MainWindowKeyboardTest, StartsWithTheFocusOnTheFirstTabStop) {
+    EXPECT_EQ(GetFocus(), Get(ControlKind::PathBox, kRootSlot));
+}
+
+TEST_F(MainWindowKeyboardTest, TheFocusComesBackAfterAnotherWindowWasActive) {
+    const HWND labelBox = Get(ControlKind::LabelBox, 1);
+    Click(kToggleViewButton);  // step (3) shows
+    SetFocus(labelBox);
+    ASSERT_EQ(GetFocus(), labelBox);
+
+    HWND other = CreateWindowExW(0, L"STATIC", L"anderes Fenster", WS_POPUP | WS_VISIBLE, 0, 0, 100,
+                                 50, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    SetForegroundWindow(other);
+    SetActiveWindow(other);
+    PumpMessages();
+    EXPECT_NE(GetActiveWindow(), window.Handle());
+    EXPECT_NE(GetFocus(), labelBox);
+
+    SetForegroundWindow(window.Handle());
+    SetActiveWindow(window.Handle());
+    PumpMessages();
+    EXPECT_EQ(GetFocus(), labelBox);
+    DestroyWindow(other);
+}
+
 TEST_F(MainWindowKeyboardTest, TabMovesThroughTheStepsShiftTabBack) {
     SetFocus(Get(ControlKind::Button, kRootPickButton));
     ASSERT_EQ(GetFocus(), Get(ControlKind::Button, kRootPickButton));

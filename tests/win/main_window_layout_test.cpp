@@ -70,8 +70,11 @@ class MainWindowLayoutTest : public MainWindowTest {
     }
     void ExpectCentred() {
         const RECT r = Outer(window.Handle());
+        // The work area as the system reports it for the primary monitor, where the window is.
+        RECT work;
+        ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
         const Point origin =
-            CentredOrigin({GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)},
+            CentredOrigin({work.left, work.top, work.right - work.left, work.bottom - work.top},
                           {r.right - r.left, r.bottom - r.top});
         EXPECT_NEAR(r.left, origin.x, 1);
         EXPECT_NEAR(r.top, origin.y, 1);
