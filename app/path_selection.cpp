@@ -6,8 +6,23 @@
 
 namespace velquor {
 
+namespace {
+
+// A picked folder, or empty after a cancel or a folder whose path is too long; the user has
+// been told about the latter.
+std::wstring BrowseForUsableFolder(Prompts& prompts, const wchar_t* prompt) {
+    std::wstring folder = prompts.BrowseForFolder(prompt);
+    if (folder.size() > kLongestFolderPath) {
+        prompts.ShowMessage(kFolderPathTooLongMessage, MessageStyle::Critical);
+        folder.clear();
+    }
+    return folder;
+}
+
+}  // namespace
+
 bool ChooseProjectRoot(ProjectSettings& s, Prompts& prompts) {
-    const std::wstring folder = prompts.BrowseForFolder(kRootPrompt);
+    const std::wstring folder = BrowseForUsableFolder(prompts, kRootPrompt);
     if (folder.empty()) {
         return false;
     }
@@ -27,7 +42,7 @@ bool ChooseSlotPath(ProjectSettings& s, int slot, Prompts& prompts) {
     for (;;) {
         std::wstring path;
         if (folderMode) {
-            path = prompts.BrowseForFolder(kFolderTargetPrompt);
+            path = BrowseForUsableFolder(prompts, kFolderTargetPrompt);
             if (!path.empty()) {
                 path = AddBackslash(path);
             }

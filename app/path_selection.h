@@ -16,6 +16,11 @@ inline constexpr wchar_t kRootPrompt[] =
     L"Wo liegt das Hauptverzeichnis Ihres CD-Projekts auf der Festplatte?";
 inline constexpr wchar_t kFolderTargetPrompt[] =
     L"Bitte wählen Sie den beim CD-Autostart zu öffnenden Ordner aus:";
+inline constexpr wchar_t kFolderPathTooLongMessage[] =
+    L"Der Pfad des gewählten Ordners ist zu lang für ein CD-Projekt: Er darf höchstens 259 "
+    L"Zeichen haben. Bitte wählen Sie einen Ordner mit einem kürzeren Pfad.";
+// The longest folder path the classic Windows path functions take (MAX_PATH less the end mark).
+inline constexpr std::size_t kLongestFolderPath = 259;
 inline constexpr wchar_t kIconFilter[] = L"Icons (*.ico)|*.ico|";
 inline constexpr wchar_t kOutsideProjectMessage[] =
     L"Das von Ihnen angegebene Objekt liegt außerhalb des Pfades, welchen Sie als "
@@ -25,7 +30,8 @@ inline constexpr wchar_t kOutsideProjectMessage[] =
     L"Möchten Sie die Eingabe jetzt wiederholen?";
 
 // Asks for the root; a pick resets the whole project (also when the same folder comes again),
-// a cancel changes nothing. Returns whether a root was taken.
+// a cancel changes nothing, and so does a folder whose path is too long, after a message.
+// Returns whether a root was taken.
 bool ChooseProjectRoot(ProjectSettings& s, Prompts& prompts);
 
 // Slots 1..5. Repeats the pick while the user wants to after an outside pick; a cancel or a

@@ -1,30 +1,13 @@
 #include "util/win32_prompts_win.h"
 
-#include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
-
-#include "util/text_helpers.h"
+#include <shobjidl.h>
+#include <vector>
 
 namespace velquor {
 
-namespace {
-
-// Long enough for any path the dialog can return, not only MAX_PATH.
-constexpr std::size_t kFileNameBufferLength = 32768;
-
-}  // namespace
-
-std::wstring DialogFilter(const std::wstring& filter) {
-    std::wstring result = filter.empty() ? std::wstring(kAllFilesFilter) : filter;
-    for (wchar_t& c : result) {
-        if (c == L'|') {
-            c = L'\0';
-        }
-    }
-    result += L'\0';
-    return result;
-}
+using Microsoft::WRL::ComPtr;
 
 int Win32Prompts::ShowMessage(const std::wstring& text, MessageStyle style) {
     return MessageBoxW(owner_, text.c_str(), kMessageCaption, static_cast<UINT>(style));
@@ -39,30 +22,73 @@ std::wstring Win32Prompts::BrowseForFolder(const std::wstring& prompt) {
     if (items == nullptr) {
         return {};
     }
-    std::wstring buffer(MAX_PATH, L'\0');
-    SHGetPathFromIDListW(items, buffer.data());  // no file-system path leaves it empty
+    std::wstring folder = FileSystemPathOf(items);
     CoTaskMemFree(items);
-    return CutAtNul(buffer);
+    return folder;
+}
+
+std::wstring FileSystemPathOf(PCIDLIST_ABSOLUTE items) {
+    // Not into a buffer of MAX_PATH: a longer path would come back empty, like a cancel, and
+    // the picking flow could not tell the user why nothing happened.
+    PWSTR path = nullptr;
+    if (FAILED(SHGetNameFromIDList(items, SIGDN_FILESYSPATH, &path)) || path == nullptr) {
+        return {};
+    }
+    std::wstring result(path);
+    CoTaskMemFree(path);
+    return result;
 }
 
 std::wstring Win32Prompts::ChooseDocument(const std::wstring& initialFolder,
                                           const std::wstring& filter) {
-    const std::wstring filterText = DialogFilter(filter);
-    std::wstring fileName(kFileNameBufferLength, L'\0');
-    OPENFILENAMEW dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner_;
-    dialog.lpstrFilter = filterText.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = fileName.data();
-    dialog.nMaxFile = static_cast<DWORD>(fileName.size());
-    dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
-    dialog.lpstrTitle = kChooseDocumentTitle;
-    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameW(&dialog)) {
-        return {};  // cancel and every dialog error alike
+    return ShowDocumentDialog(owner_, MakeDocumentDialogRequest(initialFolder, filter));
+}
+
+ComPtr<IFileOpenDialog> PrepareDocumentDialog(const DocumentDialogRequest& request) {
+    ComPtr<IFileOpenDialog> dialog;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(&dialog)))) {
+        return nullptr;
     }
-    return CutAtNul(fileName);
+    std::vector<COMDLG_FILTERSPEC> types;
+    for (const FileType& type : request.types) {
+        types.push_back({type.name.c_str(), type.pattern.c_str()});
+    }
+    FILEOPENDIALOGOPTIONS options = 0;
+    if (FAILED(dialog->GetOptions(&options)) ||
+        FAILED(dialog->SetOptions(options | FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST |
+                                  FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR)) ||
+        FAILED(dialog->SetTitle(request.title.c_str()))) {
+        return nullptr;
+    }
+    if (!types.empty() &&
+        (FAILED(dialog->SetFileTypes(static_cast<UINT>(types.size()), types.data())) ||
+         FAILED(dialog->SetFileTypeIndex(1)))) {
+        return nullptr;
+    }
+    if (!request.folder.empty()) {
+        // SetFolder, not SetDefaultFolder: the dialog opens there every time.
+        ComPtr<IShellItem> folder;
+        if (SUCCEEDED(SHCreateItemFromParsingName(request.folder.c_str(), nullptr,
+                                                  IID_PPV_ARGS(&folder)))) {
+            dialog->SetFolder(folder.Get());
+        }
+    }
+    return dialog;
+}
+
+std::wstring ShowDocumentDialog(HWND owner, const DocumentDialogRequest& request) {
+    // Cancel and every dialog error alike give empty.
+    const ComPtr<IFileOpenDialog> dialog = PrepareDocumentDialog(request);
+    ComPtr<IShellItem> picked;
+    PWSTR path = nullptr;
+    if (!dialog || FAILED(dialog->Show(owner)) || FAILED(dialog->GetResult(&picked)) ||
+        FAILED(picked->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+        return {};
+    }
+    std::wstring result(path);
+    CoTaskMemFree(path);
+    return result;
 }
 
 void Win32Prompts::ShellOpen(const std::wstring& target, int showMode) {

@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include <shobjidl.h>
+#include <shtypes.h>
+#include <wrl/client.h>
+
+#include "util/document_dialog.h"
 #include "util/prompts.h"
 
 namespace velquor {
-
-inline constexpr wchar_t kChooseDocumentTitle[] = L"Bitte wählen Sie das zu öffnende Dokument ...";
-inline constexpr wchar_t kAllFilesFilter[] = L"Alle Dateien (*.*)|*.*|";
 
 class Win32Prompts : public Prompts {
   public:
@@ -26,7 +28,14 @@ class Win32Prompts : public Prompts {
     HWND owner_;
 };
 
-// "Name|*.ext|" as the dialog wants it: NUL separators and a double NUL at the end.
-std::wstring DialogFilter(const std::wstring& filter);
+// The file-system path of a shell item of the folder browser, of any length; empty for an item
+// that has none.
+std::wstring FileSystemPathOf(PCIDLIST_ABSOLUTE items);
+
+// The file-open dialog set up for the request, not yet shown; null when it cannot be made.
+Microsoft::WRL::ComPtr<IFileOpenDialog> PrepareDocumentDialog(const DocumentDialogRequest& request);
+
+// The file-open dialog for the request; the picked file's full path, or empty.
+std::wstring ShowDocumentDialog(HWND owner, const DocumentDialogRequest& request);
 
 }  // namespace velquor

@@ -55,6 +55,39 @@ TEST(ChooseProjectRootTest, PickResetsEverythingCancelKeepsEverything) {
     }
 }
 
+TEST(ChooseProjectRootTest, AFolderPathTooLongIsRefusedWithAMessageAndTheOldRootStays) {
+    const std::wstring longest = L"C:\\" + std::wstring(256, L'a');  // 259 characters
+    const std::wstring tooLong = longest + L"b";
+
+    ProjectSettings s = ProjectAt(L"C:\\Alt\\");
+    s.slots[kTargetSlot] = L"C:\\Alt\\a.txt";
+    ScriptedPrompts prompts;
+    prompts.AnswerFolder(tooLong).AnswerMessage(kAnswerOk);
+    EXPECT_FALSE(ChooseProjectRoot(s, prompts));
+    EXPECT_EQ(s.projectRoot, L"C:\\Alt\\");
+    EXPECT_EQ(s.slots[kRootSlot], L"C:\\Alt\\");
+    EXPECT_EQ(s.slots[kTargetSlot], L"C:\\Alt\\a.txt");
+    ASSERT_EQ(prompts.Messages().size(), 1u);
+    EXPECT_EQ(prompts.Messages()[0].text, kFolderPathTooLongMessage);
+    EXPECT_EQ(prompts.Messages()[0].style, 16);
+
+    ScriptedPrompts fits;
+    fits.AnswerFolder(longest);
+    EXPECT_TRUE(ChooseProjectRoot(s, fits));
+    EXPECT_EQ(s.projectRoot, longest + L"\\");
+
+    // A folder target through the same browser gets the same answer and keeps the old target.
+    ProjectSettings t = ProjectAt(L"C:\\");
+    t.targetType = TargetType::Folder;
+    t.slots[kTargetSlot] = L"C:\\Alt\\";
+    ScriptedPrompts target;
+    target.AnswerFolder(tooLong).AnswerMessage(kAnswerOk);
+    EXPECT_FALSE(ChooseSlotPath(t, kTargetSlot, target));
+    EXPECT_EQ(t.slots[kTargetSlot], L"C:\\Alt\\");
+    ASSERT_EQ(target.Messages().size(), 1u);
+    EXPECT_EQ(target.Messages()[0].text, kFolderPathTooLongMessage);
+}
+
 TEST(DefaultLabelTest, FileNameUpToTheFirstDot) {
     struct Case {
         const wchar_t* path;

@@ -38,10 +38,5 @@ TEST(RelativeSlotPathTest, ShortNameBranchUsesTheSystemsShortForms) {
     EXPECT_NE(shortRelative.find(L'~'), std::wstring::npos);
 }
 
-TEST(DialogFilterTest, SeparatorsBecomeNulsWithADoubleNulAtTheEnd) {
-    EXPECT_EQ(DialogFilter(L"Icons (*.ico)|*.ico|"), std::wstring(L"Icons (*.ico)\0*.ico\0\0", 21));
-    EXPECT_EQ(DialogFilter(L""), std::wstring(L"Alle Dateien (*.*)\0*.*\0\0", 24));
-}
-
 }  // namespace
 }  // namespace velquor
