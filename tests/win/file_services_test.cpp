@@ -16,6 +16,33 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
+// Volume and file index: the same for a file rewritten in place, new for a file that replaced
+// it.
+struct FileIdentity {
+    bool known = false;
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
+FileIdentity IdentityOf(const std::wstring& path) {
+    FileIdentity identity;
+    HANDLE file =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return identity;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(file, &info)) {
+        identity = {true, info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    }
+    CloseHandle(file);
+    return identity;
+}
+
 TEST(DescribeErrorTest, UsesTheSystemDescriptionAndTheCode) {
     const RunTimeError error = Win32Error(ERROR_PATH_NOT_FOUND);
     EXPECT_EQ(error.Number(), 3u);
@@ -25,7 +52,7 @@ TEST(DescribeErrorTest, UsesTheSystemDescriptionAndTheCode) {
     EXPECT_EQ(DescribeError(RunTimeError(L"D", 61)), L"D (Code 61)");
 }
 
-TEST(WriteTextFileTest, ReplacesLongerReadOnlyAndHiddenFilesLeavingOnlyTheNewContent) {
+TEST(WriteTextFileTest, ReplacesReadOnlyHiddenAndSystemFilesWithANewFileOfTheNewContent) {
     TempFolder dir;
     struct Case {
         const wchar_t* name;
@@ -40,11 +67,16 @@ TEST(WriteTextFileTest, ReplacesLongerReadOnlyAndHiddenFilesLeavingOnlyTheNewCon
         const std::wstring path = dir / c.name;
         WriteBytes(path, std::string(5000, 'x'));
         SetFileAttributesW(path.c_str(), c.attributes);
+        const FileIdentity before = IdentityOf(path);
+        ASSERT_TRUE(before.known);
 
         WriteTextFile(path, L"neu\r\nÄÖÜ äöü ß\r\n");
         EXPECT_EQ(ReadBytes(path), "neu\r\n\xC4\xD6\xDC \xE4\xF6\xFC \xDF\r\n");
         const DWORD after = GetFileAttributesW(path.c_str());
         EXPECT_EQ(after & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM), 0u);
+        // A file written in place would keep its identity; a half-written one could then be
+        // all that is left of the old file.
+        EXPECT_NE(IdentityOf(path), before) << "written in place";
     }
     EXPECT_EQ(ListNames(dir.Path()), L".hidden.inf|plain.inf|readonly.inf|system.inf");
 }
