@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "autorun/autorun_text.h"
+#include "support/autorun_header.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder_win.h"
@@ -12,6 +12,7 @@ namespace velquor {
 namespace {
 
 using testing::FixedClock;
+using testing::kAutorunHeaderOf14May2004;
 using testing::ListNames;
 using testing::ReadBytes;
 using testing::ScriptedPrompts;
@@ -40,17 +41,17 @@ TEST(SaveAutostartTest, WritesTheFileInTheAnsiCodePage) {
     EXPECT_EQ(SaveAutostart(s, prompts, clock), SaveOutcome::Saved);
     EXPECT_TRUE(prompts.Calls().empty());
 
-    FixedClock again(L"14.05.2004 09:30:15", L"2004");
-    const std::wstring text = ComposeAutorunText(s, again);
-    const std::string bytes = ReadBytes(root / L"AutoRun.Inf");
-    ASSERT_EQ(bytes.size(), text.size());  // one byte per character, no BOM, no terminator
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        ASSERT_EQ(static_cast<unsigned char>(bytes[i]), static_cast<unsigned>(text[i])) << i;
-    }
-    EXPECT_NE(bytes.find("shell\\zq = &\xDC"
-                         "ber Orbeno ...\r\n"),
-              std::string::npos);
-    EXPECT_NE(bytes.find("icon = Orbeno.Exe\r\n"), std::string::npos);
+    // One byte per character in code page 1252, no byte-order mark, no terminator.
+    EXPECT_EQ(ReadBytes(root / L"AutoRun.Inf"),
+              std::string(kAutorunHeaderOf14May2004) +
+                  "[autorun]\r\n"
+                  "open = Orbeno.Exe \"Start\\Index.htm\"\r\n"
+                  "icon = Orbeno.Exe\r\n"
+                  "shell\\2 = &Lies mich\r\n"
+                  "shell\\2\\command = Orbeno.Exe \"liesmich.txt\"\r\n"
+                  "shell\\zq = &\xDC"
+                  "ber Orbeno ...\r\n"
+                  "shell\\zq\\command = Orbeno.Exe\r\n");
     EXPECT_EQ(GetFileAttributesW((root / L"AutoRun.Inf").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(ListNames(root.Path()), L"AutoRun.Inf");
 }
