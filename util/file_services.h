@@ -14,6 +14,11 @@ bool FileExists(const std::wstring& path);
 // The folder of the running program, ending in a backslash.
 std::wstring ProgramFolder();
 
+// The bytes WriteTextFile writes for `content` on a system whose ANSI code page is `codePage`:
+// that code page when it holds every character exactly, otherwise (and when the code page is
+// unknown) UTF-16 LE with a byte-order mark.
+std::string EncodeTextFile(const std::wstring& content, unsigned codePage);
+
 // Replaces the file at `path` with `content`, CR LF line ends as the content holds them.
 // The bytes are the ANSI code page when that represents every character, otherwise UTF-16 LE
 // with a byte-order mark. The new content goes to a temporary file beside the target first and

@@ -1,12 +1,14 @@
 #include <windows.h>
 
-#include <algorithm>
+#include <limits>
+#include <optional>
 #include <string>
 
 #include "util/file_services.h"
 #include "util/text_helpers.h"
 #include "util/unique_handle_win.h"
 #include "util/win32_error_win.h"
+#include "util/write_in_chunks.h"
 
 namespace velquor {
 
@@ -15,22 +17,37 @@ namespace {
 constexpr DWORD kNotPlain =
     FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-// The bytes of a text file: the ANSI code page when it holds every character unchanged,
-// otherwise UTF-16 LE with a byte-order mark, so no path or label turns into "?".
-std::string EncodeTextFile(const std::wstring& content) {
-    if (content.empty()) {
-        return {};
+// The text in the code page, or nothing when the code page cannot hold every character exactly
+// or the conversion fails.
+std::optional<std::string> ExactlyInCodePage(const std::wstring& content, UINT codePage) {
+    // Four bytes per UTF-16 unit hold the text in every code page Windows can have as its ANSI
+    // code page (UTF-8 needs three, GB18030 four), so one conversion suffices. Where they do
+    // not, the conversion fails and the caller writes UTF-16, which is still correct.
+    constexpr std::size_t kBytesPerUnit = 4;
+    const auto limit = static_cast<std::size_t>(std::numeric_limits<int>::max());
+    if (content.size() > limit / kBytesPerUnit) {
+        return std::nullopt;
     }
     const int wideLength = static_cast<int>(content.size());
-    BOOL usedDefault = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, content.data(), wideLength,
-                                         nullptr, 0, nullptr, &usedDefault);
-    if (size > 0 && !usedDefault) {
-        std::string bytes(static_cast<std::size_t>(size), '\0');
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, content.data(), wideLength, bytes.data(),
-                            size, nullptr, nullptr);
-        return bytes;
+    std::string bytes(content.size() * kBytesPerUnit, '\0');
+    // No flags and no question for the default character: UTF-8 and several other code pages
+    // reject both. Best-fit and default characters show up on the way back instead.
+    const int size = WideCharToMultiByte(codePage, 0, content.data(), wideLength, bytes.data(),
+                                         static_cast<int>(bytes.size()), nullptr, nullptr);
+    if (size <= 0) {
+        return std::nullopt;
     }
+    bytes.resize(static_cast<std::size_t>(size));
+    std::wstring back(content.size(), L'\0');
+    const int backLength =
+        MultiByteToWideChar(codePage, 0, bytes.data(), size, back.data(), wideLength);
+    if (backLength != wideLength || back != content) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::string Utf16LeWithBom(const std::wstring& content) {
     std::string bytes("\xFF\xFE", 2);
     for (wchar_t c : content) {
         const auto unit = static_cast<unsigned>(c);
@@ -53,18 +70,32 @@ std::wstring TemporaryNameBeside(const std::wstring& path) {
 }
 
 void WriteAll(HANDLE file, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
-            ThrowLastError();
-        }
-        done += written;
+    constexpr std::size_t kMaxChunk = 1 << 20;
+    const bool complete =
+        WriteInChunks(bytes, kMaxChunk, [file](const char* data, std::size_t size) {
+            DWORD written = 0;
+            if (!WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr)) {
+                ThrowLastError();
+            }
+            return static_cast<std::size_t>(written);
+        });
+    // A write that reports success without taking a byte would never finish.
+    if (!complete) {
+        throw Win32Error(ERROR_WRITE_FAULT);
     }
 }
 
 }  // namespace
+
+std::string EncodeTextFile(const std::wstring& content, unsigned codePage) {
+    if (content.empty()) {
+        return {};
+    }
+    if (std::optional<std::string> ansi = ExactlyInCodePage(content, codePage)) {
+        return *std::move(ansi);
+    }
+    return Utf16LeWithBom(content);
+}
 
 bool FileExists(const std::wstring& path) {
     if (path.empty()) {
@@ -101,7 +132,7 @@ std::wstring ProgramFolder() {
 }
 
 void WriteTextFile(const std::wstring& path, const std::wstring& content) {
-    const std::string bytes = EncodeTextFile(content);
+    const std::string bytes = EncodeTextFile(content, GetACP());
 
     // A read-only, hidden or system file must be replaceable.
     const DWORD oldAttributes = GetFileAttributesW(path.c_str());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/temp_folder_win.h"
 #include "util/file_services.h"
 #include "util/run_time_error.h"
@@ -8,10 +10,38 @@
 namespace velquor {
 namespace {
 
+using namespace std::string_literals;
 using testing::ListNames;
 using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
+
+// Volume and file index: the same for a file rewritten in place, new for a file that replaced
+// it.
+struct FileIdentity {
+    bool known = false;
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
+FileIdentity IdentityOf(const std::wstring& path) {
+    FileIdentity identity;
+    HANDLE file =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return identity;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileInformationByHandle(file, &info)) {
+        identity = {true, info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    }
+    CloseHandle(file);
+    return identity;
+}
 
 TEST(DescribeErrorTest, UsesTheSystemDescriptionAndTheCode) {
     const RunTimeError error = Win32Error(ERROR_PATH_NOT_FOUND);
@@ -22,7 +52,7 @@ TEST(DescribeErrorTest, UsesTheSystemDescriptionAndTheCode) {
     EXPECT_EQ(DescribeError(RunTimeError(L"D", 61)), L"D (Code 61)");
 }
 
-TEST(WriteTextFileTest, ReplacesLongerReadOnlyAndHiddenFilesLeavingOnlyTheNewContent) {
+TEST(WriteTextFileTest, ReplacesReadOnlyHiddenAndSystemFilesWithANewFileOfTheNewContent) {
     TempFolder dir;
     struct Case {
         const wchar_t* name;
@@ -37,11 +67,16 @@ TEST(WriteTextFileTest, ReplacesLongerReadOnlyAndHiddenFilesLeavingOnlyTheNewCon
         const std::wstring path = dir / c.name;
         WriteBytes(path, std::string(5000, 'x'));
         SetFileAttributesW(path.c_str(), c.attributes);
+        const FileIdentity before = IdentityOf(path);
+        ASSERT_TRUE(before.known);
 
         WriteTextFile(path, L"neu\r\nÄÖÜ äöü ß\r\n");
         EXPECT_EQ(ReadBytes(path), "neu\r\n\xC4\xD6\xDC \xE4\xF6\xFC \xDF\r\n");
         const DWORD after = GetFileAttributesW(path.c_str());
         EXPECT_EQ(after & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM), 0u);
+        // A file written in place would keep its identity; a half-written one could then be
+        // all that is left of the old file.
+        EXPECT_NE(IdentityOf(path), before) << "written in place";
     }
     EXPECT_EQ(ListNames(dir.Path()), L".hidden.inf|plain.inf|readonly.inf|system.inf");
 }
@@ -85,23 +120,32 @@ TEST(WriteTextFileTest, FailureKeepsTheOldContentAndLeavesNoTemporaryFile) {
 TEST(WriteTextFileTest, TextTheCodePageCannotHoldIsWrittenAsUtf16WithBom) {
     TempFolder dir;
     const std::wstring path = dir / L"AutoRun.Inf";
-    // Greek, Cyrillic, a CJK character and one outside the basic plane.
-    const std::wstring text = L"shell\\0 = &Ωμέγα Жук 漢 \U0001F4BF ä\r\n";
-    WriteTextFile(path, text);
-    const std::string bytes = ReadBytes(path);
-    ASSERT_GE(bytes.size(), 2u);
-    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
-    ASSERT_EQ((bytes.size() - 2) % 2, 0u);
-    std::wstring back;
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-        back += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
-                                     (static_cast<unsigned char>(bytes[i + 1]) << 8));
-    }
-    EXPECT_EQ(back, text);
+    // Greek and a character outside the basic plane; the a-umlaut alone would fit.
+    WriteTextFile(path, L"Ω ä\U0001F4BF\r\n");
+    EXPECT_EQ(ReadBytes(path), "\xFF\xFE\xA9\x03 \0\xE4\0\x3D\xD8\xBF\xDC\r\0\n\0"s);
+}
 
-    // A character the code page would only approximate ("best fit") also counts as lossy.
-    WriteTextFile(path, L"\u0100");  // A with macron has no exact byte in 1252
-    EXPECT_EQ(ReadBytes(path).substr(0, 2), "\xFF\xFE");
+TEST(EncodeTextFileTest, UsesTheCodePageOnlyWhenItHoldsEveryCharacterExactly) {
+    struct Case {
+        const char* name;
+        std::wstring text;
+        unsigned codePage;
+        std::string bytes;
+    };
+    const std::string bom = "\xFF\xFE";
+    const Case cases[] = {
+        {"empty", L"", 1252, ""},
+        {"Western", L"Über\r\n", 1252, "\xDC"s + "ber\r\n"},
+        {"best fit only", L"\u0100", 1252, bom + "\x00\x01"s},  // A with macron
+        {"no byte at all", L"a漢", 1252, bom + "a\0\x22\x6F"s},
+        {"two bytes a character", L"漢字", 932, "\x8A\xBF\x8E\x9A"},
+        {"UTF-8", L"Ü 漢 \U0001F4BF", 65001, "\xC3\x9C \xE6\xBC\xA2 \xF0\x9F\x92\xBF"},
+        {"UTF-8 and a lone surrogate", L"a\xD800", 65001, bom + "a\0\x00\xD8"s},
+        {"unknown code page", L"ab", 12345, bom + "a\0b\0"s},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EncodeTextFile(c.text, c.codePage), c.bytes) << c.name;
+    }
 }
 
 TEST(FileExistsTest, SeesPlainFilesOnly) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "autorun/autorun_text.h"
 #include "main_window_fixture.h"
 #include "resources/resource_ids.h"
+#include "support/autorun_header.h"
 #include "support/temp_folder_win.h"
 
 namespace velquor::testing {
@@ -173,15 +173,17 @@ TEST_F(MainWindowActionsTest, OkWritesTheAutorunFileOfTheProjectSetUpHere) {
 
     EXPECT_EQ(prompts.Messages().size(), 0u);
     EXPECT_EQ(clock.dateTimeReads, 1);
-    FixedClock again(L"14.05.2004 09:30:15", L"2004");
-    const std::wstring text = ComposeAutorunText(window.Settings(), again);
-    const std::string bytes = ReadBytes(root / L"AutoRun.Inf");
-    ASSERT_EQ(bytes.size(), text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        ASSERT_EQ(static_cast<unsigned char>(bytes[i]), static_cast<unsigned>(text[i])) << i;
-    }
-    EXPECT_NE(bytes.find("\"Start\\Index.htm\""), std::string::npos);
-    EXPECT_NE(bytes.find("Handbuch"), std::string::npos);
+    // The picked document's name became the menu text of row 1.
+    EXPECT_EQ(ReadBytes(root / L"AutoRun.Inf"),
+              std::string(kAutorunHeaderOf14May2004) +
+                  "[autorun]\r\n"
+                  "open = Orbeno.Exe \"Start\\Index.htm\"\r\n"
+                  "icon = Orbeno.Exe\r\n"
+                  "shell\\1 = &Handbuch\r\n"
+                  "shell\\1\\command = Orbeno.Exe \"Handbuch.pdf\"\r\n"
+                  "shell\\zq = &\xDC"
+                  "ber Orbeno ...\r\n"
+                  "shell\\zq\\command = Orbeno.Exe\r\n");
 }
 
 }  // namespace

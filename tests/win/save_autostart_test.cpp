@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "autorun/autorun_text.h"
+#include "support/autorun_header.h"
 #include "support/fixed_clock.h"
+#include "support/projects.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder_win.h"
 #include "util/win32_error_win.h"
@@ -12,7 +13,9 @@ namespace velquor {
 namespace {
 
 using testing::FixedClock;
+using testing::kAutorunHeaderOf14May2004;
 using testing::ListNames;
+using testing::ProjectAt;
 using testing::ReadBytes;
 using testing::ScriptedPrompts;
 using testing::TempFolder;
@@ -29,6 +32,23 @@ ProjectSettings ProjectIn(const std::wstring& root) {
     return s;
 }
 
+// Makes a folder the process's current folder and restores the previous one at the end.
+class CurrentFolderSwitch {
+  public:
+    explicit CurrentFolderSwitch(const std::wstring& folder) {
+        previous_.resize(GetCurrentDirectoryW(0, nullptr));
+        previous_.resize(
+            GetCurrentDirectoryW(static_cast<DWORD>(previous_.size()), previous_.data()));
+        EXPECT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+    }
+    ~CurrentFolderSwitch() { SetCurrentDirectoryW(previous_.c_str()); }
+    CurrentFolderSwitch(const CurrentFolderSwitch&) = delete;
+    CurrentFolderSwitch& operator=(const CurrentFolderSwitch&) = delete;
+
+  private:
+    std::wstring previous_;
+};
+
 TEST(SaveAutostartTest, WritesTheFileInTheAnsiCodePage) {
     TempFolder root;
     WriteBytes(root / L"AutoRun.Inf", std::string(9000, 'x'));
@@ -40,19 +60,50 @@ TEST(SaveAutostartTest, WritesTheFileInTheAnsiCodePage) {
     EXPECT_EQ(SaveAutostart(s, prompts, clock), SaveOutcome::Saved);
     EXPECT_TRUE(prompts.Calls().empty());
 
-    FixedClock again(L"14.05.2004 09:30:15", L"2004");
-    const std::wstring text = ComposeAutorunText(s, again);
-    const std::string bytes = ReadBytes(root / L"AutoRun.Inf");
-    ASSERT_EQ(bytes.size(), text.size());  // one byte per character, no BOM, no terminator
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        ASSERT_EQ(static_cast<unsigned char>(bytes[i]), static_cast<unsigned>(text[i])) << i;
-    }
-    EXPECT_NE(bytes.find("shell\\zq = &\xDC"
-                         "ber Orbeno ...\r\n"),
-              std::string::npos);
-    EXPECT_NE(bytes.find("icon = Orbeno.Exe\r\n"), std::string::npos);
+    // One byte per character in code page 1252, no byte-order mark, no terminator.
+    EXPECT_EQ(ReadBytes(root / L"AutoRun.Inf"),
+              std::string(kAutorunHeaderOf14May2004) +
+                  "[autorun]\r\n"
+                  "open = Orbeno.Exe \"Start\\Index.htm\"\r\n"
+                  "icon = Orbeno.Exe\r\n"
+                  "shell\\2 = &Lies mich\r\n"
+                  "shell\\2\\command = Orbeno.Exe \"liesmich.txt\"\r\n"
+                  "shell\\zq = &\xDC"
+                  "ber Orbeno ...\r\n"
+                  "shell\\zq\\command = Orbeno.Exe\r\n");
     EXPECT_EQ(GetFileAttributesW((root / L"AutoRun.Inf").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(ListNames(root.Path()), L"AutoRun.Inf");
+}
+
+TEST(SaveAutostartTest, WithoutRootOrTargetNothingIsWrittenAndNothingSaid) {
+    struct Case {
+        const char* name;
+        ProjectSettings (*settingsFor)(const std::wstring& root);
+    };
+    // An empty root would put the file into the current folder, a missing target would give
+    // it the open line `Orbeno.Exe "(Bitte wählen ...)"`.
+    const Case cases[] = {
+        {"fresh project", [](const std::wstring&) { return ProjectSettings(); }},
+        {"root without target", [](const std::wstring& root) { return ProjectAt(root); }},
+        {"target without root",
+         [](const std::wstring&) {
+             ProjectSettings s;
+             s.slots[kTargetSlot] = L"Start\\Index.htm";
+             return s;
+         }},
+    };
+    for (const Case& c : cases) {
+        TempFolder current;
+        TempFolder root;
+        const CurrentFolderSwitch inCurrent(current.Path());
+        ScriptedPrompts prompts;
+        FixedClock clock(L"x", L"2004");
+        EXPECT_EQ(SaveAutostart(c.settingsFor(root.Path()), prompts, clock), SaveOutcome::NotReady)
+            << c.name;
+        EXPECT_TRUE(prompts.Calls().empty()) << c.name;
+        EXPECT_EQ(ListNames(current.Path()), L"") << c.name;
+        EXPECT_EQ(ListNames(root.Path()), L"") << c.name;
+    }
 }
 
 TEST(SaveAutostartTest, IncompleteRowsStopBeforeAnythingIsWritten) {
