@@ -5,7 +5,7 @@
 set -eu
 
 packages=(
-  cmake make g++ googletest
+  cmake ninja-build make g++ googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth imagemagick locales
 )
