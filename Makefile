@@ -1,5 +1,5 @@
 # The two commands of the README: `make test` and `make run`.
-.PHONY: test run deps native windows test-native test-windows clean
+.PHONY: test run deps native windows test-native test-windows clean configure-native configure-windows
 
 WINE_HOME := $(CURDIR)/build/windows/wine
 
@@ -13,19 +13,26 @@ test: deps
 	$(MAKE) --no-print-directory test-windows || status=1; \
 	exit $$status
 
-test-native:
-	cmake --preset native
+# The presets build with Ninja. cmake refuses a build folder set up with another generator (the
+# Unix Makefiles of older checkouts), so such a folder is configured afresh; its Wine prefixes stay.
+configure-native configure-windows:
+	@preset=$(@:configure-%=%); cache=build/$$preset/CMakeCache.txt; fresh=; \
+	if [ -f $$cache ] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' $$cache; then \
+	  echo "build/$$preset was set up with another generator: configuring it afresh"; \
+	  fresh=--fresh; \
+	fi; \
+	echo cmake --preset $$preset $$fresh; cmake --preset $$preset $$fresh
+
+test-native: configure-native
 	cmake --build --preset native
 	ctest --preset native
 
-test-windows:
-	cmake --preset windows
+test-windows: configure-windows
 	cmake --build --preset windows
 	ctest --preset windows
 
 # Builds the Windows program and starts it through Wine.
-run: deps
-	cmake --preset windows
+run: deps configure-windows
 	cmake --build --preset windows --target velquor
 	tools/run-velquor.sh
 

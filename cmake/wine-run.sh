@@ -7,7 +7,12 @@
 #   wine-run.sh --teardown              stop the wineserver and the display again
 #
 # State (prefix, display number, pids) lives in $VELQUOR_WINE_HOME, which defaults to a
-# folder beside the program. A display is started only when there is no DISPLAY.
+# folder beside the program. A display (Xvfb) is started when there is no DISPLAY, or always
+# when VELQUOR_WINE_PRIVATE_DISPLAY=1 (the tests: they never open windows on the user's desktop).
+#
+# Wine takes its user and system locale from the host's, per process, so every program runs
+# as on a German Windows (de-DE, code page 1252), as our users have it. A prefix made under
+# another locale follows along: Wine rewrites its locale settings when the host's changes.
 set -u
 
 if [ -n "${VELQUOR_WINE_HOME:-}" ]; then
@@ -23,6 +28,7 @@ export WINEPREFIX="$home/prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
+export LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8  # LC_ALL overrides any LC_* of the caller
 
 wine_cmd=$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver_cmd=$(command -v wineserver || echo /usr/lib/wine/wineserver)
@@ -31,8 +37,12 @@ xvfb_alive() {
   [ -s "$home/xvfb.pid" ] && kill -0 "$(cat "$home/xvfb.pid")" 2>/dev/null
 }
 
+private_display() {
+  [ "${VELQUOR_WINE_PRIVATE_DISPLAY:-}" = 1 ] || [ -z "${DISPLAY:-}" ]
+}
+
 start_display() {
-  [ -n "${DISPLAY:-}" ] && return 0
+  private_display || return 0
   if ! xvfb_alive; then
     rm -f "$home/display"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$home/display" >/dev/null 2>&1 9>&- &
@@ -72,6 +82,10 @@ ensure_services() {
 case "${1:-}" in
   --setup)
     exec 9>"$home/lock"; flock 9
+    if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+      echo "wine-run: the locale de_DE.UTF-8 is missing (tools/install-deps.sh makes it);" \
+        "Wine runs as an English Windows" >&2
+    fi
     start_display || exit 1
     ensure_prefix
     "$wineserver_cmd" -p >/dev/null 2>&1 9>&- # stays up until --teardown, so each test starts in a second
@@ -101,6 +115,8 @@ esac
   ensure_prefix
   ensure_services
 ) 9>"$home/lock" || exit 1
-[ -z "${DISPLAY:-}" ] && export DISPLAY=":$(tr -d '[:space:]' <"$home/display")"
+if private_display; then
+  export DISPLAY=":$(tr -d '[:space:]' <"$home/display")"
+fi
 
 "$wine_cmd" "$@"

@@ -2,7 +2,7 @@
 # Builds the Windows preset, renders the main window under Wine and writes docs/main-*.png.
 set -eu
 cd "$(dirname "$0")/.."
-cmake --preset windows >/dev/null
+make --no-print-directory configure-windows >/dev/null
 cmake --build --preset windows --target velquor_screenshots
 out=$(mktemp -d)
 # A prefix of its own: without a window manager Wine draws the title bars itself only when told.

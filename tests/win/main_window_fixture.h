@@ -11,6 +11,7 @@
 #include "app/main_window_win.h"
 #include "support/fixed_clock.h"
 #include "support/scripted_prompts.h"
+#include "support/user_formats_win.h"
 #include "util/program_windows_win.h"
 
 namespace velquor::testing {
@@ -37,7 +38,9 @@ class MainWindowTest : public ::testing::Test {
         InitCommonControlsEx(&controls);
         // Left hidden: under Wine without a window manager, hiding or destroying a shown
         // window waits two seconds for the manager. Visibility is read from WS_VISIBLE.
+        createdBefore = LocalNow();
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
+        createdAfter = LocalNow();
     }
     void TearDown() override { EXPECT_TRUE(prompts.AllAnswersUsed()); }
 
@@ -63,6 +66,10 @@ class MainWindowTest : public ::testing::Test {
     int lastWindowClosed = 0;
     ProgramWindows windows{[this] { ++lastWindowClosed; }};
     MainWindow window{prompts, clock, windows};
+    // The local time just before and just after the window was created; what it shows of the
+    // clock was read in between.
+    SYSTEMTIME createdBefore{};
+    SYSTEMTIME createdAfter{};
 };
 
 }  // namespace velquor::testing
