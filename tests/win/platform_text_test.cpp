@@ -7,7 +7,7 @@
 #include "support/user_formats_win.h"
 #include "util/file_name_case.h"
 #include "util/system_clock.h"
-#include "util/win32_error.h"
+#include "util/win32_error_win.h"
 
 namespace velquor {
 namespace {
