@@ -1,7 +1,5 @@
 # The two commands of the README: `make test` and `make run`.
-.PHONY: test run deps native windows test-native test-windows clean configure-native configure-windows
-
-WINE_HOME := $(CURDIR)/build/windows/wine
+.PHONY: test run deps test-native test-windows clean configure-native configure-windows
 
 deps:
 	@tools/install-deps.sh
