@@ -9,6 +9,17 @@ namespace velquor {
 
 using Microsoft::WRL::ComPtr;
 
+namespace {
+
+// The shell hands out its paths in task memory; the copy is ours, the original is freed.
+std::wstring TakeTaskMemoryText(PWSTR text) {
+    std::wstring result(text);
+    CoTaskMemFree(text);
+    return result;
+}
+
+}  // namespace
+
 int Win32Prompts::ShowMessage(const std::wstring& text, MessageStyle style) {
     return MessageBoxW(owner_, text.c_str(), kMessageCaption, static_cast<UINT>(style));
 }
@@ -34,9 +45,7 @@ std::wstring FileSystemPathOf(PCIDLIST_ABSOLUTE items) {
     if (FAILED(SHGetNameFromIDList(items, SIGDN_FILESYSPATH, &path)) || path == nullptr) {
         return {};
     }
-    std::wstring result(path);
-    CoTaskMemFree(path);
-    return result;
+    return TakeTaskMemoryText(path);
 }
 
 std::wstring Win32Prompts::ChooseDocument(const std::wstring& initialFolder,
@@ -86,9 +95,7 @@ std::wstring ShowDocumentDialog(HWND owner, const DocumentDialogRequest& request
         FAILED(picked->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
         return {};
     }
-    std::wstring result(path);
-    CoTaskMemFree(path);
-    return result;
+    return TakeTaskMemoryText(path);
 }
 
 void Win32Prompts::ShellOpen(const std::wstring& target, int showMode) {
