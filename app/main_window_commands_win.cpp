@@ -3,7 +3,9 @@
 
 #include "app/main_window_win.h"
 #include "app/path_selection.h"
+#include "autorun/check_icon_file.h"
 #include "autorun/save_autostart.h"
+#include "dialogs/icon_library_dialog_win.h"
 #include "util/program_windows_win.h"
 
 namespace velquor {
@@ -18,15 +20,12 @@ void MainWindow::RunButton(int index) {
         // The timed system check comes with the progress dialog.
         {kSystemCheckButton, [](MainWindow&) {}},
         {kOkButton, [](MainWindow& w) { w.SaveProject(); }},
-        // The icon library dialog is not built yet.
-        {kLibraryButton, [](MainWindow&) {}},
+        {kLibraryButton, [](MainWindow& w) { w.ChooseLibraryIcon(); }},
         {kToggleViewButton, [](MainWindow& w) { w.ToggleView(); }},
         {kRootPickButton, [](MainWindow& w) { ChooseProjectRoot(w.settings_, w.prompts_); }},
         {kTargetPickButton,
          [](MainWindow& w) { ChooseSlotPath(w.settings_, kTargetSlot, w.prompts_); }},
-        // The picked icon file is checked and shown once icon files can be loaded.
-        {kIconPickButton,
-         [](MainWindow& w) { ChooseSlotPath(w.settings_, kIconSlot, w.prompts_); }},
+        {kIconPickButton, [](MainWindow& w) { w.ChooseIconFile(); }},
         {kNoIconButton, [](MainWindow& w) { ResetSlot(w.settings_, kIconSlot); }},
         {kDefaultIconButton, [](MainWindow& w) { SetDefaultIcon(w.settings_); }},
         // The about box and the help come with their own windows and the shell launching.
@@ -55,7 +54,30 @@ void MainWindow::RunButton(int index) {
 }
 
 void MainWindow::SaveProject() {
-    SaveAutostart(settings_, prompts_, clock_);
+    if (SaveAutostart(settings_, programFolder_, prompts_, clock_) == SaveOutcome::SavedAndEnd) {
+        // Only this window goes: an about box that is still open stays until it is closed.
+        Destroy();
+    }
+}
+
+void MainWindow::ChooseLibraryIcon() {
+    // The close box gives nothing and changes nothing; "Abbrechen" gives 0, which changes nothing.
+    if (const std::optional<int> entry = ShowIconLibraryDialog(Handle())) {
+        ApplyLibraryIcon(settings_, *entry);
+    }
+}
+
+void MainWindow::ChooseIconFile() {
+    ChooseSlotPath(settings_, kIconSlot, prompts_);
+    // Also after a cancel: the file chosen earlier is loaded again.
+    CheckIconFile(settings_, prompts_, [this](const std::wstring& path) {
+        if (!previewPicture_.LoadFile(path)) {
+            return false;
+        }
+        shownPreview_ = {PreviewKind::IconFile, 0};
+        InvalidateRect(Control(ControlKind::IconPreview, 0), nullptr, TRUE);
+        return true;
+    });
 }
 
 }  // namespace velquor

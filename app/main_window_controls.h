@@ -5,6 +5,8 @@
 #include <span>
 #include <string_view>
 
+#include "util/screen_geometry.h"
+
 namespace velquor {
 
 enum class ControlKind {
@@ -18,16 +20,6 @@ enum class ControlKind {
     IconPreview,       // the picture of the chosen disc icon
     Logo,              // the maker's logo, a link to the web site
     StatusBar,         // time and date
-};
-
-// A rectangle in twips, given as origin and extent.
-struct TwipsRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    bool operator==(const TwipsRect&) const = default;
 };
 
 inline constexpr int kNoFrame = -1;  // the control sits directly in the window

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/status_bar_win.h"
+#include "autorun/icon_library_win.h"
 #include "app/view_layout.h"
 #include "resources/resource_ids.h"
 #include "util/program_windows_win.h"
@@ -52,8 +53,8 @@ ControlClass ClassFor(const ControlRow& c) {
         case ControlKind::ColumnHeading:
             return {L"STATIC", kChild | WS_VISIBLE | WS_GROUP | SS_LEFT, 0};
         case ControlKind::IconPreview:
-            return {L"STATIC",
-                    kChild | WS_VISIBLE | WS_GROUP | SS_ICON | SS_REALSIZECONTROL | SS_NOTIFY, 0};
+            // Drawn by the window: the picture of a picked file need not be an icon.
+            return {L"STATIC", kChild | WS_VISIBLE | WS_GROUP | SS_OWNERDRAW | SS_NOTIFY, 0};
         case ControlKind::Logo:
             return {L"STATIC",
                     kChild | WS_VISIBLE | WS_GROUP | SS_BITMAP | SS_REALSIZECONTROL | SS_NOTIFY, 0};
@@ -90,23 +91,12 @@ std::wstring TextOf(HWND control) {
     return text;
 }
 
-int PreviewIconFor(const IconPreview& preview, int shown) {
-    switch (preview.kind) {
-        case PreviewKind::Placeholder:
-            return IDI_PLACEHOLDER;
-        case PreviewKind::DefaultDisc:
-        case PreviewKind::LibraryEntry:  // the library pictures are not built in yet
-            return IDI_DEFAULT_DISC;
-        case PreviewKind::IconFile:
-            return shown;  // the file's own picture is loaded where the file is checked
-    }
-    return shown;
-}
-
 }  // namespace
 
-MainWindow::MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows)
-    : prompts_(prompts), clock_(clock), windows_(windows) {}
+MainWindow::MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows,
+                       std::wstring programFolder)
+    : prompts_(prompts), clock_(clock), windows_(windows),
+      programFolder_(std::move(programFolder)) {}
 
 MainWindow::~MainWindow() {
     Destroy();
@@ -143,6 +133,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
+        case WM_DRAWITEM:
+            if (wParam == static_cast<WPARAM>(ControlId(ControlKind::IconPreview, 0))) {
+                DrawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            }
+            break;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return OnControlColour(message, wParam, lParam);
@@ -387,20 +383,34 @@ void MainWindow::ShowModel() {
     ShowPreview();
 }
 
+// The picture follows the model; the picture of an icon file is loaded where the file is
+// checked, so a model that shows a file keeps the picture it has.
 void MainWindow::ShowPreview() {
-    const int icon = PreviewIconFor(settings_.preview, shownPreviewIcon_);
-    if (icon == shownPreviewIcon_) {
+    const IconPreview& wanted = settings_.preview;
+    if ((previewShown_ && wanted == shownPreview_) || wanted.kind == PreviewKind::IconFile) {
         return;
     }
     HWND preview = Control(ControlKind::IconPreview, 0);
     RECT box;
     GetClientRect(preview, &box);
-    const HINSTANCE instance = Instance();
-    UniqueIcon loaded(static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, box.right, box.bottom, 0)));
-    SendMessageW(preview, STM_SETICON, reinterpret_cast<WPARAM>(loaded.Get()), 0);
-    previewIcon_ = std::move(loaded);
-    shownPreviewIcon_ = icon;
+    UniqueIcon icon;
+    if (wanted.kind == PreviewKind::LibraryEntry) {
+        icon = LibraryIconPicture(wanted.libraryEntry, box.right);
+    } else {
+        // The default is the launcher's own icon: the same picture as Orbeno.Exe carries.
+        const int resource = wanted.kind == PreviewKind::DefaultDisc ? IDI_DEFAULT_DISC
+                                                                      : IDI_PLACEHOLDER;
+        icon.Reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(resource),
+                                                 IMAGE_ICON, box.right, box.bottom, 0)));
+    }
+    previewPicture_.ShowIcon(std::move(icon));
+    shownPreview_ = wanted;
+    previewShown_ = true;
+    InvalidateRect(preview, nullptr, TRUE);
+}
+
+void MainWindow::DrawPreview(const DRAWITEMSTRUCT& item) const {
+    previewPicture_.Draw(item.hDC, item.rcItem);
 }
 
 }  // namespace velquor

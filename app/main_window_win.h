@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/main_window_controls.h"
+#include "app/preview_picture_win.h"
 #include "project/project_settings.h"
 #include "util/unique_handle_win.h"
 #include "util/window_base_win.h"
@@ -17,7 +20,9 @@ class ProgramWindows;
 
 class MainWindow : public WindowBase {
   public:
-    MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows);
+    // The launcher is copied from `programFolder` at every save.
+    MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows,
+               std::wstring programFolder);
     ~MainWindow() override;
 
     // Creates the window hidden, in the compact view, centred, with a fresh project.
@@ -26,8 +31,9 @@ class MainWindow : public WindowBase {
     const ProjectSettings& Settings() const { return settings_; }
     HWND Control(ControlKind kind, int index) const;
     HWND ToolTips() const { return toolTips_; }
-    // Resource number of the icon in the preview; 0 while it shows none.
-    int ShownPreviewIcon() const { return shownPreviewIcon_; }
+    // What the preview shows, and whether it holds a picture for it.
+    const IconPreview& ShownPreview() const { return shownPreview_; }
+    bool PreviewHasPicture() const { return !previewPicture_.Empty(); }
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -48,11 +54,15 @@ class MainWindow : public WindowBase {
     void ShowModel();
     void ShowPreview();
     void SaveProject();
+    void ChooseLibraryIcon();
+    void ChooseIconFile();
+    void DrawPreview(const DRAWITEMSTRUCT& item) const;
 
     ProjectSettings settings_;
     Prompts& prompts_;
     Clock& clock_;
     ProgramWindows& windows_;
+    std::wstring programFolder_;
 
     int dpi_ = 96;
     bool compactView_ = false;
@@ -62,10 +72,11 @@ class MainWindow : public WindowBase {
 
     HWND toolTips_ = nullptr;
     HWND focusWhenInactive_ = nullptr;  // the control to give the focus back to
-    int shownPreviewIcon_ = 0;
+    IconPreview shownPreview_;
+    bool previewShown_ = false;
+    PreviewPicture previewPicture_;
     UniqueFont frameFont_;
     UniqueFont boldFont_;
-    UniqueIcon previewIcon_;
     UniqueBitmap logo_;
 };
 

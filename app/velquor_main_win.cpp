@@ -6,6 +6,7 @@
 
 #include "app/main_window_win.h"
 #include "app/program_run_win.h"
+#include "util/file_services.h"
 #include "util/program_windows_win.h"
 #include "util/system_clock.h"
 #include "util/win32_prompts_win.h"
@@ -21,7 +22,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     velquor::SystemClock clock;
     int exitCode = 0;
     {
-        velquor::MainWindow mainWindow(prompts, clock, windows);
+        velquor::MainWindow mainWindow(prompts, clock, windows, velquor::ProgramFolder());
         exitCode = velquor::RunProgram(
             [&]() -> HWND {
                 if (!mainWindow.Create(instance)) {

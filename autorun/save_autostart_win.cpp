@@ -1,6 +1,7 @@
 #include "autorun/save_autostart.h"
 
 #include "autorun/autorun_text.h"
+#include "autorun/icon_library_win.h"
 #include "util/file_services.h"
 #include "util/prompts.h"
 #include "util/run_time_error.h"
@@ -8,7 +9,8 @@
 
 namespace velquor {
 
-SaveOutcome SaveAutostart(const ProjectSettings& s, Prompts& prompts, Clock& clock) {
+SaveOutcome SaveAutostart(const ProjectSettings& s, const std::wstring& programFolder,
+                          Prompts& prompts, Clock& clock) {
     // The OK button is disabled without them, but a save that got here anyway must not write
     // an autorun file without a target into whatever folder happens to be current.
     if (!ReadyToSave(s)) {
@@ -28,7 +30,50 @@ SaveOutcome SaveAutostart(const ProjectSettings& s, Prompts& prompts, Clock& clo
                             MessageStyle::Critical);
         return SaveOutcome::Stopped;
     }
-    return SaveOutcome::Saved;
+    if (!DeployLauncher(s, programFolder, prompts) || !WriteLibraryIcon(s, prompts)) {
+        return SaveOutcome::Stopped;
+    }
+    const int answer = prompts.ShowMessage(kClosingQuestion, MessageStyle::InformationYesNo);
+    return answer == kAnswerYes ? SaveOutcome::SavedAndEnd : SaveOutcome::Saved;
+}
+
+bool DeployLauncher(const ProjectSettings& s, const std::wstring& programFolder,
+                    Prompts& prompts) {
+    // No check beforehand whether the source exists or is the destination itself: the copy's
+    // own outcome decides, and names the reason.
+    const std::wstring source = programFolder + kLauncherFileName;
+    const std::wstring destination = s.projectRoot + kLauncherFileName;
+    try {
+        CopyFileReplacing(source, destination);
+    } catch (const RunTimeError& error) {
+        prompts.ShowMessage(FillMessageTemplate(kLauncherCopyFailureTemplate,
+                                                {{L"%v%", source},
+                                                 {L"%n%", destination},
+                                                 {L"%g%", DescribeError(error)}}),
+                            MessageStyle::Critical);
+        return false;
+    }
+    return true;
+}
+
+bool WriteLibraryIcon(const ProjectSettings& s, Prompts& prompts) {
+    if (s.slots[kIconSlot] != kLibraryIcon) {
+        return true;
+    }
+    try {
+        const std::span<const unsigned char> bytes = LibraryIconBytes(s.preview.libraryEntry);
+        if (bytes.empty()) {
+            // Only a library that lost an entry since the choice could get here.
+            throw RunTimeError(L"Das gewählte Icon ist nicht in der Bibliothek enthalten.", 0);
+        }
+        WriteBinaryFile(s.projectRoot + kLibraryIconFileName, bytes);
+    } catch (const RunTimeError& error) {
+        prompts.ShowMessage(
+            FillMessageTemplate(kIconWriteFailureTemplate, {{L"%g%", DescribeError(error)}}),
+            MessageStyle::Critical);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace velquor

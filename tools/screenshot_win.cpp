@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
+#include "util/file_services.h"
 #include "util/program_windows_win.h"
 #include "util/prompts.h"
 #include "util/system_clock.h"
@@ -95,7 +96,7 @@ int wmain(int argc, wchar_t** argv) {
     ExamplePrompts prompts;
     SystemClock clock;
     ProgramWindows windows([] {});
-    MainWindow window(prompts, clock, windows);
+    MainWindow window(prompts, clock, windows, ProgramFolder());
     if (!window.Create(GetModuleHandleW(nullptr))) {
         return 1;
     }

@@ -1,6 +1,7 @@
 // File services of the Windows build.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "util/short_path.h"
@@ -25,5 +26,12 @@ std::string EncodeTextFile(const std::wstring& content, unsigned codePage);
 // replaces it with one rename: on any failure the old file is left as it was and the
 // temporary file is removed. Throws RunTimeError.
 void WriteTextFile(const std::wstring& path, const std::wstring& content);
+
+// Replaces the file at `path` with exactly these bytes, in one step as WriteTextFile does.
+void WriteBinaryFile(const std::wstring& path, std::span<const unsigned char> bytes);
+
+// Replaces `destination` with a copy of `source`, in one step as WriteTextFile does: a copy
+// that fails half-way leaves the old destination whole. The new file is never read-only.
+void CopyFileReplacing(const std::wstring& source, const std::wstring& destination);
 
 }  // namespace velquor

@@ -1,8 +1,10 @@
 #include <windows.h>
 
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "util/file_services.h"
 #include "util/text_helpers.h"
@@ -69,7 +71,7 @@ std::wstring TemporaryNameBeside(const std::wstring& path) {
            std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter) + L".tmp";
 }
 
-void WriteAll(HANDLE file, const std::string& bytes) {
+void WriteAll(HANDLE file, std::string_view bytes) {
     constexpr std::size_t kMaxChunk = 1 << 20;
     const bool complete =
         WriteInChunks(bytes, kMaxChunk, [file](const char* data, std::size_t size) {
@@ -131,45 +133,70 @@ std::wstring ProgramFolder() {
     return AddBackslash(FolderOf(buffer));
 }
 
-void WriteTextFile(const std::wstring& path, const std::wstring& content) {
-    const std::string bytes = EncodeTextFile(content, GetACP());
+namespace {
 
+// The old file at `path` gives way to a new one in a single rename: `makeTemporary` creates the
+// new content under a temporary name beside it. On any failure the old file stays as it was,
+// attributes included, and no temporary file is left behind: it would end up on the disc.
+void ReplaceFile(const std::wstring& path,
+                 const std::function<void(const std::wstring&)>& makeTemporary) {
     // A read-only, hidden or system file must be replaceable.
     const DWORD oldAttributes = GetFileAttributesW(path.c_str());
     if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
         !SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
         ThrowLastError();
     }
-    // A failed write leaves the old file as it was, attributes included.
-    auto restoreOldFile = [&] {
-        if (oldAttributes != INVALID_FILE_ATTRIBUTES) {
-            SetFileAttributesW(path.c_str(), oldAttributes);
-        }
-    };
-
     const std::wstring temporary = TemporaryNameBeside(path);
-    UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        const RunTimeError error = Win32Error(GetLastError());
-        restoreOldFile();
-        throw error;
-    }
     try {
-        WriteAll(file.Get(), bytes);
-        if (!FlushFileBuffers(file.Get()) || !file.Close()) {
-            ThrowLastError();
-        }
+        makeTemporary(temporary);
         if (!MoveFileExW(temporary.c_str(), path.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             ThrowLastError();
         }
     } catch (...) {
-        file.Close();
+        SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(temporary.c_str());
-        restoreOldFile();
+        if (oldAttributes != INVALID_FILE_ATTRIBUTES) {
+            SetFileAttributesW(path.c_str(), oldAttributes);
+        }
         throw;
     }
+}
+
+void WriteNewFile(const std::wstring& path, std::string_view bytes) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        ThrowLastError();
+    }
+    WriteAll(file.Get(), bytes);
+    if (!FlushFileBuffers(file.Get()) || !file.Close()) {
+        ThrowLastError();
+    }
+}
+
+}  // namespace
+
+void WriteTextFile(const std::wstring& path, const std::wstring& content) {
+    const std::string bytes = EncodeTextFile(content, GetACP());
+    ReplaceFile(path, [&](const std::wstring& temporary) { WriteNewFile(temporary, bytes); });
+}
+
+void WriteBinaryFile(const std::wstring& path, std::span<const unsigned char> bytes) {
+    const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    ReplaceFile(path, [&](const std::wstring& temporary) { WriteNewFile(temporary, view); });
+}
+
+void CopyFileReplacing(const std::wstring& source, const std::wstring& destination) {
+    ReplaceFile(destination, [&](const std::wstring& temporary) {
+        if (!CopyFileW(source.c_str(), temporary.c_str(), TRUE)) {
+            ThrowLastError();
+        }
+        // The copy takes the source's attributes; a read-only launcher would block the next save.
+        if (!SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL)) {
+            ThrowLastError();
+        }
+    });
 }
 
 }  // namespace velquor

@@ -22,6 +22,16 @@ struct PixelRect {
     int height = 0;
 };
 
+// A rectangle in twips, given as origin and extent.
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const TwipsRect&) const = default;
+};
+
 // Layout sizes are given in twips (1/1440 inch).
 inline constexpr int kTwipsPerInch = 1440;
 

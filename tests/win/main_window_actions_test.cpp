@@ -84,16 +84,16 @@ TEST_F(MainWindowActionsTest, ResetButtonsClearTheirSlotAndLabel) {
             EXPECT_EQ(Label(c.slot - 2), kNoLabel) << c.button;
         }
     }
-    EXPECT_EQ(window.ShownPreviewIcon(), IDI_PLACEHOLDER);
+    EXPECT_EQ(window.ShownPreview().kind, PreviewKind::Placeholder);
 }
 
 TEST_F(MainWindowActionsTest, IconAndResetButtonsWorkWithoutRootAndTheRootClearsThem) {
     Click(kDefaultIconButton);
     EXPECT_EQ(Slot(kIconSlot), kDefaultIcon);
-    EXPECT_EQ(window.ShownPreviewIcon(), IDI_DEFAULT_DISC);
+    EXPECT_EQ(window.ShownPreview().kind, PreviewKind::DefaultDisc);
     Click(kNoIconButton);
     EXPECT_EQ(Slot(kIconSlot), kNotChosen);
-    EXPECT_EQ(window.ShownPreviewIcon(), IDI_PLACEHOLDER);
+    EXPECT_EQ(window.ShownPreview().kind, PreviewKind::Placeholder);
     TypeLabel(1, L"Handbuch");
     Click(31);
     EXPECT_EQ(Label(1), kNoLabel);
@@ -103,7 +103,7 @@ TEST_F(MainWindowActionsTest, IconAndResetButtonsWorkWithoutRootAndTheRootClears
     ChooseRoot(kRoot);
     EXPECT_EQ(Slot(kIconSlot), kNotChosen);
     EXPECT_EQ(Label(0), kNoLabel);
-    EXPECT_EQ(window.ShownPreviewIcon(), IDI_PLACEHOLDER);
+    EXPECT_EQ(window.ShownPreview().kind, PreviewKind::Placeholder);
     EXPECT_EQ(Slot(kRootSlot), L"C:\\Projekt\\");
 }
 
@@ -123,7 +123,7 @@ TEST_F(MainWindowActionsTest, TypedLabelsAndTheTargetTypeGoIntoTheModel) {
 TEST_F(MainWindowActionsTest, LaterRowsAndEnterAndEscapeChangeNothing) {
     ChooseRoot(kRoot);
     const ProjectSettings before = window.Settings();
-    for (int button : {kSystemCheckButton, kLibraryButton, kAboutButton, kHelpButton}) {
+    for (int button : {kSystemCheckButton, kAboutButton, kHelpButton}) {
         Click(button);
     }
     SendMessageW(window.Handle(), WM_COMMAND,

@@ -12,6 +12,7 @@
 #include "support/fixed_clock.h"
 #include "support/scripted_prompts.h"
 #include "support/user_formats_win.h"
+#include "util/file_services.h"
 #include "util/program_windows_win.h"
 
 namespace velquor::testing {
@@ -65,7 +66,7 @@ class MainWindowTest : public ::testing::Test {
     FixedClock clock{L"14.05.2004 09:30:15", L"2004"};
     int lastWindowClosed = 0;
     ProgramWindows windows{[this] { ++lastWindowClosed; }};
-    MainWindow window{prompts, clock, windows};
+    MainWindow window{prompts, clock, windows, ProgramFolder()};
     // The local time just before and just after the window was created; what it shows of the
     // clock was read in between.
     SYSTEMTIME createdBefore{};

@@ -198,7 +198,7 @@ TEST_F(MainWindowLayoutTest, WindowAndControlStyles) {
     EXPECT_EQ(SendMessageW(longNames, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessageW(Get(ControlKind::TargetTypeOption, 0), BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_NE(SendMessageW(Get(ControlKind::Logo, 0), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
-    EXPECT_EQ(window.ShownPreviewIcon(), IDI_PLACEHOLDER);
+    EXPECT_EQ(window.ShownPreview().kind, PreviewKind::Placeholder);
 }
 
 TEST_F(MainWindowLayoutTest, FontsAndColours) {

@@ -77,7 +77,7 @@ TEST(MainWindowMonkeyTest, RandomClicksKeepEveryPathInsideTheProject) {
         RandomPrompts prompts(seed);
         FixedClock clock(L"x", L"2004");
         ProgramWindows windows([] {});
-        MainWindow window(prompts, clock, windows);
+        MainWindow window(prompts, clock, windows, ProgramFolder());
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
         for (int step = 0; step < 1200; ++step) {
             const std::size_t what = prompts.Pick(20);

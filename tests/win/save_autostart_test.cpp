@@ -54,11 +54,15 @@ TEST(SaveAutostartTest, WritesTheFileInTheAnsiCodePage) {
     WriteBytes(root / L"AutoRun.Inf", std::string(9000, 'x'));
     SetFileAttributesW((root / L"AutoRun.Inf").c_str(), FILE_ATTRIBUTE_READONLY);
     const ProjectSettings s = ProjectIn(root.Path());
+    TempFolder program;
+    WriteBytes(program / L"Orbeno.Exe", "MZ launcher");
     ScriptedPrompts prompts;
+    prompts.AnswerMessage(kAnswerNo);
     FixedClock clock(L"14.05.2004 09:30:15", L"2004");
 
-    EXPECT_EQ(SaveAutostart(s, prompts, clock), SaveOutcome::Saved);
-    EXPECT_TRUE(prompts.Calls().empty());
+    EXPECT_EQ(SaveAutostart(s, program.Path(), prompts, clock), SaveOutcome::Saved);
+    ASSERT_EQ(prompts.Calls().size(), 1u);
+    EXPECT_EQ(prompts.Calls()[0].text, kClosingQuestion);
 
     // One byte per character in code page 1252, no byte-order mark, no terminator.
     EXPECT_EQ(ReadBytes(root / L"AutoRun.Inf"),
@@ -72,7 +76,7 @@ TEST(SaveAutostartTest, WritesTheFileInTheAnsiCodePage) {
                   "ber Orbeno ...\r\n"
                   "shell\\zq\\command = Orbeno.Exe\r\n");
     EXPECT_EQ(GetFileAttributesW((root / L"AutoRun.Inf").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_EQ(ListNames(root.Path()), L"AutoRun.Inf");
+    EXPECT_EQ(ListNames(root.Path()), L"AutoRun.Inf Orbeno.Exe");
 }
 
 TEST(SaveAutostartTest, WithoutRootOrTargetNothingIsWrittenAndNothingSaid) {
@@ -98,7 +102,7 @@ TEST(SaveAutostartTest, WithoutRootOrTargetNothingIsWrittenAndNothingSaid) {
         const CurrentFolderSwitch inCurrent(current.Path());
         ScriptedPrompts prompts;
         FixedClock clock(L"x", L"2004");
-        EXPECT_EQ(SaveAutostart(c.settingsFor(root.Path()), prompts, clock), SaveOutcome::NotReady)
+        EXPECT_EQ(SaveAutostart(c.settingsFor(root.Path()), root.Path(), prompts, clock), SaveOutcome::NotReady)
             << c.name;
         EXPECT_TRUE(prompts.Calls().empty()) << c.name;
         EXPECT_EQ(ListNames(current.Path()), L"") << c.name;
@@ -114,7 +118,7 @@ TEST(SaveAutostartTest, IncompleteRowsStopBeforeAnythingIsWritten) {
     prompts.AnswerMessage(kAnswerOk);
     FixedClock clock(L"x", L"2004");
 
-    EXPECT_EQ(SaveAutostart(s, prompts, clock), SaveOutcome::Stopped);
+    EXPECT_EQ(SaveAutostart(s, root.Path(), prompts, clock), SaveOutcome::Stopped);
     ASSERT_EQ(prompts.Calls().size(), 1u);
     EXPECT_EQ(prompts.Calls()[0].text, kIncompleteRowsMessage);
     EXPECT_EQ(clock.dateTimeReads, 0);
@@ -132,7 +136,7 @@ TEST(SaveAutostartTest, RemovedRootShowsTheWriteFailureWithPathAndError) {
     prompts.AnswerMessage(kAnswerOk);
     FixedClock clock(L"x", L"2004");
 
-    EXPECT_EQ(SaveAutostart(s, prompts, clock), SaveOutcome::Stopped);
+    EXPECT_EQ(SaveAutostart(s, gone, prompts, clock), SaveOutcome::Stopped);
     ASSERT_EQ(prompts.Calls().size(), 1u);
     EXPECT_EQ(prompts.Calls()[0].style, 16);
     const std::wstring error = DescribeError(Win32Error(ERROR_PATH_NOT_FOUND));

@@ -1,0 +1,99 @@
+#include "app/preview_picture_win.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "autorun/icon_file.h"
+
+namespace velquor {
+namespace {
+
+// The platform's loader reads an icon's images where its directory says they are; a file whose
+// directory points past its end is refused here, before the loader reads beyond the data.
+bool IsBrokenIconFile(const std::wstring& path) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    constexpr LONGLONG kLargestIcon = 16 << 20;
+    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > kLargestIcon) {
+        return false;  // the loader gives its own answer for these
+    }
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                                     &read, nullptr) ||
+                           read != bytes.size())) {
+        return false;
+    }
+    const bool looksLikeIcon = bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 &&
+                               (bytes[2] == 1 || bytes[2] == 2) && bytes[3] == 0;
+    return looksLikeIcon && !ParseIconDirectory(bytes);
+}
+
+}  // namespace
+
+void PreviewPicture::ShowIcon(UniqueIcon icon) {
+    Clear();
+    icon_ = std::move(icon);
+}
+
+bool PreviewPicture::LoadFile(const std::wstring& path) {
+    if (IsBrokenIconFile(path)) {
+        return false;
+    }
+    IPicture* loaded = nullptr;
+    const HRESULT result =
+        OleLoadPicturePath(const_cast<LPOLESTR>(path.c_str()), nullptr, 0, 0, IID_IPicture,
+                           reinterpret_cast<void**>(&loaded));
+    if (FAILED(result) || !loaded) {
+        return false;
+    }
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    if (FAILED(loaded->get_Width(&width)) || FAILED(loaded->get_Height(&height)) || width <= 0 ||
+        height <= 0) {
+        loaded->Release();
+        return false;
+    }
+    Clear();
+    picture_ = loaded;
+    return true;
+}
+
+void PreviewPicture::Draw(HDC dc, const RECT& box) const {
+    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+    const int boxWidth = box.right - box.left;
+    const int boxHeight = box.bottom - box.top;
+    if (icon_) {
+        DrawIconEx(dc, box.left, box.top, icon_.Get(), boxWidth, boxHeight, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    if (!picture_) {
+        return;
+    }
+    OLE_XSIZE_HIMETRIC width = 0;
+    OLE_YSIZE_HIMETRIC height = 0;
+    picture_->get_Width(&width);
+    picture_->get_Height(&height);
+    // Scaled to fit, keeping its proportions, centred in the box.
+    const double scale = std::min(static_cast<double>(boxWidth) / width,
+                                  static_cast<double>(boxHeight) / height);
+    const int drawWidth = std::max(1, static_cast<int>(width * scale + 0.5));
+    const int drawHeight = std::max(1, static_cast<int>(height * scale + 0.5));
+    const int left = box.left + (boxWidth - drawWidth) / 2;
+    const int top = box.top + (boxHeight - drawHeight) / 2;
+    // The picture's y axis runs upwards: start at its bottom edge and draw with a negative height.
+    picture_->Render(dc, left, top, drawWidth, drawHeight, 0, height, width, -height, &box);
+}
+
+void PreviewPicture::Clear() {
+    icon_.Reset();
+    if (picture_) {
+        picture_->Release();
+        picture_ = nullptr;
+    }
+}
+
+}  // namespace velquor

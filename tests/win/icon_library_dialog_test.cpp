@@ -1,0 +1,190 @@
+// The icon library dialog, opened with "Bibliothek" from the real main window and driven from
+// inside its own modal loop.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "autorun/icon_library_win.h"
+#include "dialogs/icon_library_dialog_win.h"
+#include "main_window_fixture.h"
+#include "support/modal_dialog_driver_win.h"
+
+namespace velquor::testing {
+namespace {
+
+HWND ListOf(HWND dialog) {
+    return GetDlgItem(dialog, kLibraryListId);
+}
+
+int ItemCount(HWND dialog) {
+    return static_cast<int>(SendMessageW(ListOf(dialog), LVM_GETITEMCOUNT, 0, 0));
+}
+
+int SelectedIndex(HWND dialog) {
+    return static_cast<int>(
+        SendMessageW(ListOf(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void Select(HWND dialog, int index) {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = index < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(ListOf(dialog), LVM_SETITEMSTATE, index < 0 ? static_cast<WPARAM>(-1) : index,
+                 reinterpret_cast<LPARAM>(&state));
+    if (index >= 0) {
+        SendMessageW(ListOf(dialog), LVM_ENSUREVISIBLE, index, FALSE);
+    }
+}
+
+std::wstring ItemText(HWND dialog, int index) {
+    wchar_t text[16] = {};
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = 16;
+    SendMessageW(ListOf(dialog), LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+// Keys and clicks go through the dialog's own queue, as the user's would.
+void PressKey(HWND dialog, UINT key) {
+    PostMessageW(ListOf(dialog), WM_KEYDOWN, key, 1);
+    PostMessageW(ListOf(dialog), WM_KEYUP, key, 0xC0000001);
+}
+
+void DoubleClickItem(HWND dialog, int index) {
+    RECT item{LVIR_ICON, 0, 0, 0};
+    SendMessageW(ListOf(dialog), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    PostMessageW(ListOf(dialog), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(ListOf(dialog), WM_LBUTTONUP, 0, at);
+    PostMessageW(ListOf(dialog), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(ListOf(dialog), WM_LBUTTONUP, 0, at);
+}
+
+void ClickButton(HWND dialog, int id) {
+    PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+class IconLibraryDialogTest : public MainWindowTest {
+  protected:
+    // Opens the dialog with "Bibliothek" and runs `act` once it waits for input.
+    void OpenLibrary(const std::function<void(HWND)>& act) {
+        bool acted = false;
+        ModalDialogDriver driver([&](HWND dialog) {
+            if (!acted) {
+                acted = true;
+                seenTitle = WindowText(dialog);
+                seenCount = ItemCount(dialog);
+                seenSelection = SelectedIndex(dialog);
+                act(dialog);
+            }
+        });
+        Click(kLibraryButton);
+        EXPECT_TRUE(acted);
+    }
+
+    std::wstring seenTitle;
+    int seenCount = -1;
+    int seenSelection = -2;
+};
+
+TEST_F(IconLibraryDialogTest, ShowsEveryEntryNumberedWithTheFirstSelected) {
+    std::wstring first;
+    std::wstring last;
+    OpenLibrary([&](HWND dialog) {
+        first = ItemText(dialog, 0);
+        last = ItemText(dialog, ItemCount(dialog) - 1);
+        ClickButton(dialog, kLibraryCancelId);
+    });
+    EXPECT_EQ(LibraryIconCount(), 511);
+    EXPECT_EQ(seenTitle, L"Velquor - Icon-Auswahl (511 Stück)");
+    EXPECT_EQ(seenCount, 511);
+    EXPECT_EQ(seenSelection, 0);
+    EXPECT_EQ(first, L"1");
+    EXPECT_EQ(last, L"511");
+}
+
+TEST_F(IconLibraryDialogTest, EachWayOutPassesTheNumberOrChangesNothing) {
+    struct Case {
+        const char* name;
+        std::function<void(HWND)> act;
+        int expectedEntry;  // 0: the icon choice stays as it was
+    } cases[] = {
+        {"OK on the first", [](HWND d) { ClickButton(d, kLibraryOkId); }, 1},
+        {"OK on the last",
+         [](HWND d) {
+             Select(d, 510);
+             ClickButton(d, kLibraryOkId);
+         },
+         511},
+        {"Enter", [](HWND d) { Select(d, 41), PressKey(d, VK_RETURN); }, 42},
+        {"double click",
+         [](HWND d) {
+             Select(d, -1);
+             DoubleClickItem(d, 2);
+         },
+         3},
+        {"Abbrechen",
+         [](HWND d) {
+             Select(d, 7);
+             ClickButton(d, kLibraryCancelId);
+         },
+         0},
+        {"Escape", [](HWND d) { PressKey(d, VK_ESCAPE); }, 0},
+        {"close box", [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
+        {"OK without a selection",
+         [](HWND d) {
+             Select(d, -1);
+             ClickButton(d, kLibraryOkId);
+         },
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Click(kDefaultIconButton);
+        OpenLibrary(c.act);
+        if (c.expectedEntry == 0) {
+            EXPECT_EQ(Slot(kIconSlot), kDefaultIcon);
+            EXPECT_EQ(window.ShownPreview().kind, PreviewKind::DefaultDisc);
+        } else {
+            EXPECT_EQ(Slot(kIconSlot), kLibraryIcon);
+            EXPECT_EQ(window.ShownPreview(),
+                      (IconPreview{PreviewKind::LibraryEntry, c.expectedEntry}));
+            EXPECT_TRUE(window.PreviewHasPicture());
+        }
+        EXPECT_FALSE(IsWindow(GetWindow(window.Handle(), GW_ENABLEDPOPUP)));
+        EXPECT_TRUE(IsWindowEnabled(window.Handle()));
+    }
+}
+
+TEST_F(IconLibraryDialogTest, ClosingWhileTheListFillsStopsTheFillAndChangesNothing) {
+    for (UINT close : {UINT{WM_CLOSE}, UINT{WM_COMMAND}}) {
+        Click(kDefaultIconButton);
+        int itemsWhenClosed = -1;
+        ModalDialogDriver driver(
+            [](HWND dialog) { ADD_FAILURE() << "still open: " << ItemCount(dialog); },
+            [close](HWND dialog) {
+                // Queued behind the fill: it arrives at the fill's first pause, after item 1.
+                PostMessageW(dialog, close, close == WM_COMMAND ? kLibraryCancelId : 0, 0);
+            },
+            [&](HWND dialog) { itemsWhenClosed = ItemCount(dialog); });
+        Click(kLibraryButton);
+        EXPECT_EQ(itemsWhenClosed, 1) << close;
+        EXPECT_EQ(Slot(kIconSlot), kDefaultIcon);
+    }
+}
+
+TEST_F(IconLibraryDialogTest, AQuitDuringTheFillEndsTheDialogAndReachesTheMainLoop) {
+    ModalDialogDriver driver([](HWND) { ADD_FAILURE() << "still open"; },
+                             [](HWND) { PostQuitMessage(7); });
+    Click(kLibraryButton);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_EQ(Slot(kIconSlot), kNotChosen);
+}
+
+}  // namespace
+}  // namespace velquor::testing
