@@ -229,13 +229,20 @@ int Run() {
         return ReportNotFound(gFullPath, GetLastError());
     }
     // A document starts in its own folder, a folder in itself.
+    const bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     std::size_t workingLength = fullLength;
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    if (!isFolder) {
         while (workingLength > 0 && gFullPath[workingLength - 1] != L'\\') {
             --workingLength;
         }
     }
     gWorkingFolder.Append(std::wstring_view(gFullPath, workingLength));
+    // A folder goes to the shell without its closing backslash (but "D:\" keeps it): handlers
+    // that put "%1" on a command line would otherwise end the path in a quoted quote, \".
+    if (isFolder && fullLength > 1 && gFullPath[fullLength - 1] == L'\\' &&
+        gFullPath[fullLength - 2] != L':') {
+        gFullPath[fullLength - 1] = L'\0';
+    }
     return Open(gFullPath, gWorkingFolder.CStr());
 }
 
