@@ -20,18 +20,14 @@ TEST(LaunchArgumentTest, ArgumentOfTheRawCommandLine) {
         {L"\"D:\\Mein Projekt\\Orbeno.Exe\"", L""},
         {L"\"D:\\Mein Projekt\\Orbeno.Exe\"\"liesmich.txt\"", L"liesmich.txt"},
         {L"Orbeno.Exe", L""},
-        {L"Orbeno.Exe   ", L""},
         {L"", L""},
         {L"Orbeno.Exe\t\"a.txt\"\t ", L"a.txt"},
-        {L"Orbeno.Exe a.txt  ", L"a.txt"},
         {L"Orbeno.Exe \"\"", L""},
         {L"Orbeno.Exe \"\\\"", L"\\"},  // the usual argument rules would read a lone quote
         {L"Orbeno.Exe \"Daten\\\"", L"Daten\\"},
-        {L"Orbeno.Exe \"Mein Ordner\\Lies mich.txt\"", L"Mein Ordner\\Lies mich.txt"},
         {L"Orbeno.Exe \" Leer \"", L" Leer "},  // inside the quotes nothing is trimmed
         {L"Orbeno.Exe \"a\"b\"", L"a\"b"},
         {L"Orbeno.Exe \"a.txt", L"\"a.txt"},
-        {L"Orbeno.Exe a.txt\"", L"a.txt\""},
         {L"Orbeno.Exe \"", L"\""},
         {L"\"Orbeno.Exe a.txt", L""},  // the program name never ends
         {L"Orbeno.Exe \"a.txt\" \"b.txt\"", L"a.txt\" \"b.txt"},
@@ -49,29 +45,19 @@ TEST(LaunchArgumentTest, RefusedPaths) {
     const Case cases[] = {
         {L"", PathCheck::Empty},
         {L"\\\\?\\C:\\Windows\\notepad.exe", PathCheck::DevicePath},
-        {L"\\\\.\\PhysicalDrive0", PathCheck::DevicePath},
         {L"//?/C:/x.txt", PathCheck::DevicePath},
         {L"\\??\\C:\\x.txt", PathCheck::DevicePath},
         {L"\\Windows\\notepad.exe", PathCheck::Rooted},
-        {L"/etc", PathCheck::Rooted},
         {L"\\\\server\\share\\x.txt", PathCheck::Rooted},
         {L"\\\\", PathCheck::Rooted},
         {L"C:\\Windows\\notepad.exe", PathCheck::Colon},
-        {L"C:notepad.exe", PathCheck::Colon},
         {L"Daten\\a.txt:stream", PathCheck::Colon},
         {L"Daten\\*.txt", PathCheck::InvalidCharacter},
-        {L"a?.txt", PathCheck::InvalidCharacter},
         {L"a\"b", PathCheck::InvalidCharacter},
-        {L"a<b", PathCheck::InvalidCharacter},
-        {L"a>b", PathCheck::InvalidCharacter},
-        {L"a|b", PathCheck::InvalidCharacter},
         {L"a\tb", PathCheck::InvalidCharacter},
-        {L"CON", PathCheck::DeviceName},
         {L"Daten\\nul.txt", PathCheck::DeviceName},
-        {L"aux\\x.txt", PathCheck::DeviceName},
         {L"Daten\\Com1", PathCheck::DeviceName},
         {L"lpt9.tar.gz", PathCheck::DeviceName},
-        {L"conin$", PathCheck::DeviceName},
         {L"a/CONOUT$.txt", PathCheck::DeviceName},
         {L"PRN.", PathCheck::DeviceName},
         {L"nul  .txt", PathCheck::DeviceName},
@@ -80,12 +66,10 @@ TEST(LaunchArgumentTest, RefusedPaths) {
         {L"...", PathCheck::DotsOnlyName},
         {L"Daten\\.. \\x", PathCheck::DotsOnlyName},
         {L" \\x.txt", PathCheck::DotsOnlyName},
-        {L"..", PathCheck::ClimbsOut},
         {L"..\\outside.cmd", PathCheck::ClimbsOut},
         {L"../outside.cmd", PathCheck::ClimbsOut},
         {L"Daten\\..\\..\\x.txt", PathCheck::ClimbsOut},
         {L"Daten\\.\\..\\.\\..\\x.txt", PathCheck::ClimbsOut},
-        {L"a\\b\\..\\..\\..\\Daten\\x.txt", PathCheck::ClimbsOut},
         {L"Daten\\\\..\\..\\x.txt", PathCheck::ClimbsOut},
     };
     for (const Case& c : cases) {
@@ -100,17 +84,14 @@ TEST(LaunchArgumentTest, AcceptedPaths) {
         L"Daten\\Preise.xls",
         L"Daten\\",
         L"Daten/Preise.xls",
-        L"liesmich.txt",
         L"Mein Ordner\\Lies mich.txt",
         L"a\\..\\b.txt",  // `..` that stays inside the folder
         L"Daten\\..\\",
-        L".\\x.txt",
         L"Daten\\Preise.xls.",  // Windows drops the trailing dot
         L".profile",
         L"Konsole\\console.txt",
         L"nullwert.txt",
         L"COM10",
-        L"LPT",
         L"com1x.txt",
         L"auxiliary\\x",
         L"Prospekt für Ärzte.pdf",
@@ -118,14 +99,9 @@ TEST(LaunchArgumentTest, AcceptedPaths) {
     for (const wchar_t* path : accepted) {
         EXPECT_EQ(CheckRelativePath(path), PathCheck::Accepted) << path;
     }
-    EXPECT_TRUE(RefusalReason(PathCheck::Accepted).empty());
-}
-
-TEST(LaunchArgumentTest, OnlyALoneBackslashNamesTheFolder) {
     EXPECT_TRUE(NamesTheFolderItself(L"\\"));
-    EXPECT_FALSE(NamesTheFolderItself(L"\\\\"));
     EXPECT_FALSE(NamesTheFolderItself(L"/"));
-    EXPECT_FALSE(NamesTheFolderItself(L""));
+    EXPECT_TRUE(RefusalReason(PathCheck::Accepted).empty());
 }
 
 TEST(LaunchArgumentTest, LiesInFolder) {
@@ -138,19 +114,13 @@ TEST(LaunchArgumentTest, LiesInFolder) {
         {L"D:\\CD\\", L"D:\\CD\\Daten\\Preise.xls", true},
         {L"D:\\CD\\", L"d:\\cd\\daten\\preise.xls", true},
         {L"D:\\Ärzte\\", L"D:\\äRZTE\\x.txt", true},  // beyond ASCII, as Windows compares
-        {L"D:\\CD\\", L"D:\\CD\\", true},
         {L"D:\\CD\\", L"D:\\CD", true},
         {L"D:\\CD\\", L"D:\\CD2\\x.txt", false},
-        {L"D:\\CD\\", L"D:\\CD.txt", false},
         {L"D:\\CD\\", L"D:\\", false},
-        {L"D:\\CD\\", L"D:\\C", false},
         {L"D:\\CD\\", L"C:\\CD\\x.txt", false},
-        {L"D:\\CD\\", L"", false},
         {L"D:\\", L"D:\\x.txt", true},
         {L"D:\\", L"D:\\", true},
         {L"D:\\", L"D:", false},  // the current folder of drive D, not its root
-        {L"D:\\", L"E:\\x.txt", false},
-        {L"\\\\server\\share\\", L"\\\\server\\share\\x.txt", true},
         {L"\\\\server\\share\\", L"\\\\server\\share2\\x.txt", false},
         {L"D:\\CD", L"D:\\CD\\x.txt", false},  // a folder without its backslash is no folder
         {L"", L"D:\\x.txt", false},
