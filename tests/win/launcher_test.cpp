@@ -1,0 +1,312 @@
+// Orbeno.Exe for real: copied into a project root and started with the open line of the autorun
+// file Velquor writes, as Windows starts it from an inserted disc.
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "autorun/autorun_text.h"
+#include "launcher/launch_argument.h"
+#include "support/fixed_clock.h"
+#include "support/projects.h"
+#include "support/temp_folder_win.h"
+#include "util/maker.h"
+#include "util/version.h"
+
+namespace velquor::testing {
+namespace {
+
+// Wine starts a process in about a second; cmd.exe takes a little longer.
+constexpr DWORD kPatienceMs = 30000;
+
+// The MessageBox text control.
+constexpr int kMessageTextId = 0xFFFF;
+
+std::wstring BuiltLauncher() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring self = path;
+    return self.substr(0, self.rfind(L'\\') + 1) + kLauncherFileName;
+}
+
+// The value of the open line Velquor writes for this target: `Orbeno.Exe "Daten\x.cmd"`.
+std::wstring OpenCommandFor(const std::wstring& root, const std::wstring& target,
+                            TargetType type = TargetType::Document) {
+    ProjectSettings s = ProjectAt(root);
+    s.slots[kTargetSlot] = target;
+    s.targetType = type;
+    FixedClock clock(L"8.12.2026 10:00", L"2026");
+    const std::wstring text = ComposeAutorunText(s, clock);
+    const std::wstring key = L"\r\nopen = ";
+    const std::size_t at = text.find(key);
+    if (at == std::wstring::npos) {
+        ADD_FAILURE() << "no open line";
+        return {};
+    }
+    const std::size_t from = at + key.size();
+    return text.substr(from, text.find(L"\r\n", from) - from);
+}
+
+// A .cmd file that leaves a marker file behind when it runs.
+void WriteMarkerScript(const std::wstring& script, const std::wstring& marker) {
+    WriteBytes(script,
+               "@echo off\r\necho ran>\"" + std::string(marker.begin(), marker.end()) + "\"\r\n");
+}
+
+bool AppearsWithin(const std::wstring& path, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount64() > end) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
+struct MessageBoxSeen {
+    std::wstring caption;
+    std::wstring text;
+};
+
+HWND MessageBoxOf(DWORD processId, const std::set<HWND>& confirmed) {
+    struct Search {
+        DWORD processId;
+        const std::set<HWND>* confirmed;
+        HWND found;
+    } search{processId, &confirmed, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            wchar_t className[16] = {};
+            GetClassNameW(window, className, 16);
+            if (owner == s->processId && std::wstring(className) == L"#32770" &&
+                IsWindowVisible(window) && !s->confirmed->count(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Ends what the launcher started and left running: Wine's explorer for a folder.
+void EndChildrenOf(DWORD processId) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry)) {
+        HANDLE child = entry.th32ParentProcessID == processId
+                           ? OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)
+                           : nullptr;
+        if (child) {
+            TerminateProcess(child, 0);
+            CloseHandle(child);
+        }
+    }
+    CloseHandle(snapshot);
+}
+
+// A visible top-level window with this title, waited for; the shell shows an opened folder
+// under its name (Wine's explorer as a process of its own, Windows' in the shell's process).
+HWND WindowTitled(const std::wstring& title, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;) {
+        HWND window = FindWindowW(nullptr, title.c_str());
+        if (window && IsWindowVisible(window)) {
+            return window;
+        }
+        if (GetTickCount64() > end) {
+            return nullptr;
+        }
+        Sleep(50);
+    }
+}
+
+// One start of the launcher from a given folder. Every message box of its process is read and
+// confirmed with OK; what the launcher started is ended when the run goes out of scope.
+class LauncherRun {
+  public:
+    LauncherRun(const std::wstring& launcher, const std::wstring& commandLine,
+                const std::wstring& currentFolder) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        std::wstring line = commandLine;
+        if (!CreateProcessW(launcher.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            currentFolder.c_str(), &startup, &process)) {
+            ADD_FAILURE() << "cannot start " << launcher << ": " << GetLastError();
+            return;
+        }
+        CloseHandle(process.hThread);
+        processId_ = process.dwProcessId;
+
+        std::set<HWND> confirmed;
+        const ULONGLONG end = GetTickCount64() + kPatienceMs;
+        while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
+            if (GetTickCount64() > end) {
+                ADD_FAILURE() << "the launcher did not end: " << commandLine;
+                TerminateProcess(process.hProcess, 99);
+                WaitForSingleObject(process.hProcess, 5000);
+                break;
+            }
+            if (HWND box = MessageBoxOf(processId_, confirmed)) {
+                wchar_t caption[256] = {};
+                wchar_t text[4096] = {};
+                GetWindowTextW(box, caption, 256);
+                GetDlgItemTextW(box, kMessageTextId, text, 4096);
+                boxes.push_back({caption, text});
+                confirmed.insert(box);
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+        }
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        CloseHandle(process.hProcess);
+    }
+    ~LauncherRun() {
+        if (processId_ != 0) {
+            EndChildrenOf(processId_);
+        }
+    }
+    LauncherRun(const LauncherRun&) = delete;
+    LauncherRun& operator=(const LauncherRun&) = delete;
+
+    DWORD exitCode = STILL_ACTIVE;
+    std::vector<MessageBoxSeen> boxes;
+
+  private:
+    DWORD processId_ = 0;
+};
+
+// A project root with the launcher in it, inside a folder that also holds things outside it.
+class LauncherTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr));
+        ASSERT_TRUE(CreateDirectoryW((root_ + L"Daten").c_str(), nullptr));
+        ASSERT_TRUE(CopyFileW(BuiltLauncher().c_str(), launcher_.c_str(), FALSE))
+            << BuiltLauncher();
+    }
+
+    TempFolder base_;
+    const std::wstring root_ = base_ / L"CD-Projekt\\";
+    const std::wstring launcher_ = root_ + kLauncherFileName;
+};
+
+TEST_F(LauncherTest, RunsTheTargetRelativeToItsOwnFolderFromAnyCurrentFolder) {
+    // The other folder holds a script of the same relative name that must not run.
+    const std::wstring other = base_ / L"anderswo\\";
+    ASSERT_TRUE(CreateDirectoryW(other.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((other + L"Daten").c_str(), nullptr));
+    WriteMarkerScript(other + L"Daten\\Start.cmd", base_ / L"falsch.txt");
+
+    for (const std::wstring& current : {root_, other}) {
+        SCOPED_TRACE(current);
+        const std::wstring marker = base_ / L"gelaufen.txt";
+        DeleteFileW(marker.c_str());
+        WriteMarkerScript(root_ + L"Daten\\Start.cmd", marker);
+        const std::wstring command = OpenCommandFor(root_, root_ + L"Daten\\Start.cmd");
+        ASSERT_EQ(command, L"Orbeno.Exe \"Daten\\Start.cmd\"");
+
+        LauncherRun run(launcher_, command, current);
+
+        EXPECT_EQ(run.exitCode, 0u);
+        EXPECT_TRUE(run.boxes.empty()) << run.boxes[0].text;
+        EXPECT_TRUE(AppearsWithin(marker, kPatienceMs));
+    }
+    EXPECT_EQ(GetFileAttributesW((base_ / L"falsch.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(LauncherTest, OpensAFolderTarget) {
+    const std::wstring command = OpenCommandFor(root_, root_ + L"Daten\\", TargetType::Folder);
+    ASSERT_EQ(command, L"Orbeno.Exe \"Daten\\\"");
+
+    LauncherRun run(launcher_, command, root_);
+
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(run.boxes.empty()) << run.boxes[0].text;
+    // The shell shows the opened folder under its name.
+    HWND folderWindow = WindowTitled(L"Daten", kPatienceMs);
+    EXPECT_NE(folderWindow, nullptr);
+    if (folderWindow) {
+        PostMessageW(folderWindow, WM_CLOSE, 0, 0);
+    }
+}
+
+TEST_F(LauncherTest, RefusesAPathThatClimbsOutOfItsFolder) {
+    const std::wstring marker = base_ / L"draussen.txt";
+    WriteMarkerScript(base_ / L"outside.cmd", marker);
+
+    LauncherRun run(launcher_, L"Orbeno.Exe \"..\\outside.cmd\"", root_);
+
+    EXPECT_NE(run.exitCode, 0u);
+    ASSERT_EQ(run.boxes.size(), 1u);
+    EXPECT_EQ(run.boxes[0].caption, L"Orbeno");
+    EXPECT_NE(run.boxes[0].text.find(L"„..\\outside.cmd“ wird nicht geöffnet"), std::wstring::npos)
+        << run.boxes[0].text;
+    EXPECT_NE(run.boxes[0].text.find(launcher::RefusalReason(launcher::PathCheck::ClimbsOut)),
+              std::wstring::npos)
+        << run.boxes[0].text;
+    EXPECT_FALSE(AppearsWithin(marker, 2000));
+}
+
+TEST_F(LauncherTest, NamesAMissingTarget) {
+    const std::wstring command = OpenCommandFor(root_, root_ + L"Daten\\Preise.xls");
+
+    LauncherRun run(launcher_, command, root_);
+
+    EXPECT_NE(run.exitCode, 0u);
+    ASSERT_EQ(run.boxes.size(), 1u);
+    EXPECT_EQ(run.boxes[0].caption, L"Orbeno");
+    const std::wstring& text = run.boxes[0].text;
+    EXPECT_NE(text.find(root_ + L"Daten\\Preise.xls\nwurde nicht gefunden."), std::wstring::npos)
+        << text;
+    EXPECT_NE(text.find(L"(Fehler 2)"), std::wstring::npos) << text;
+}
+
+TEST_F(LauncherTest, WithoutAnArgumentTellsWhatItIs) {
+    const std::wstring version =
+        std::to_wstring(kVersionMajor) + L"." + std::to_wstring(kVersionMinor) + L"." +
+        std::to_wstring(kVersionPatch) + L"." + std::to_wstring(kVersionRevision);
+
+    for (const wchar_t* command : {L"Orbeno.Exe", L"Orbeno.Exe \"\""}) {
+        SCOPED_TRACE(command);
+        LauncherRun run(launcher_, command, root_);
+
+        EXPECT_EQ(run.exitCode, 0u);
+        ASSERT_EQ(run.boxes.size(), 1u);
+        EXPECT_EQ(run.boxes[0].caption, L"Orbeno");
+        const std::wstring& text = run.boxes[0].text;
+        EXPECT_EQ(text.rfind(L"Orbeno " + version, 0), 0u) << text;
+        EXPECT_NE(text.find(L"Velquor"), std::wstring::npos) << text;
+        EXPECT_NE(text.find(kMakerSite), std::wstring::npos) << text;
+    }
+}
+
+// Explorer shows a program's first icon: the disc icon must be the only one.
+TEST_F(LauncherTest, CarriesTheDiscIconAsItsFirstIcon) {
+    HMODULE file = LoadLibraryExW(launcher_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(file, nullptr);
+    int groups = 0;
+    EnumResourceNamesW(
+        file, RT_GROUP_ICON,
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR count) -> BOOL {
+            *reinterpret_cast<int*>(count) += name == MAKEINTRESOURCEW(1) ? 1 : 100;
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&groups));
+    FreeLibrary(file);
+    EXPECT_EQ(groups, 1);
+}
+
+}  // namespace
+}  // namespace velquor::testing
