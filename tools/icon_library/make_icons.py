@@ -23,7 +23,6 @@ with a palette of its own, and one at 2 colours).
 
 import io
 import json
-import math
 import os
 import struct
 import subprocess
@@ -151,15 +150,18 @@ def median_cut(colours, n):
     """Splits the weighted Lab colours into at most n boxes; gives each box's weighted mean."""
     boxes = [colours]
     while len(boxes) < n:
-        best, best_range, best_axis = None, 0.0, 0
+        # The box whose colours lie farthest from their mean along one axis, weighted by how
+        # many pixels have them: a large area of one flat colour does not need a second entry.
+        best, best_error, best_axis = None, 1e-9, 0
         for i, box in enumerate(boxes):
             if len(box) < 2:
                 continue
+            total = sum(w for _, w in box)
             for axis in range(3):
-                values = [c[0][axis] for c in box]
-                spread = (max(values) - min(values)) * math.sqrt(sum(w for _, w in box))
-                if spread > best_range:
-                    best, best_range, best_axis = i, spread, axis
+                mean = sum(c[axis] * w for c, w in box) / total
+                error = sum(w * (c[axis] - mean) ** 2 for c, w in box)
+                if error > best_error:
+                    best, best_error, best_axis = i, error, axis
         if best is None:
             break
         box = sorted(boxes.pop(best), key=lambda c: (c[0][best_axis], c[0]))
