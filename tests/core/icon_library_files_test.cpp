@@ -80,8 +80,14 @@ TEST(IconLibraryFilesTest, HoldsExactlyTheNumberedFilesAndTheirNotice) {
 std::string Formats(const IconFile& f) {
     std::string text;
     for (const IconEntry& e : f.entries) {
-        text += (text.empty() ? "" : " ") + std::to_string(e.width) + "x" +
-                std::to_string(e.height) + "x" + std::to_string(e.bitCount);
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text.append(std::to_string(e.width))
+            .append("x")
+            .append(std::to_string(e.height))
+            .append("x")
+            .append(std::to_string(e.bitCount));
     }
     return text;
 }
