@@ -322,7 +322,7 @@ def icon_file(images):
     out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
     offset = 6 + 16 * len(images)
     for size, bits, data in images:
-        out += struct.pack("<BBBBHHII", size % 256, size % 256, 1 << bits, 0, 1, bits, len(data), offset)
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, (1 << bits) % 256, 0, 1, bits, len(data), offset)
         offset += len(data)
     for _, _, data in images:
         out += data
