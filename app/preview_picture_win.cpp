@@ -1,7 +1,6 @@
 #include "app/preview_picture_win.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,7 +28,7 @@ bool IsBrokenIconFile(const std::wstring& path) {
     }
     const bool looksLikeIcon = bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 &&
                                (bytes[2] == 1 || bytes[2] == 2) && bytes[3] == 0;
-    return looksLikeIcon && !ParseIconDirectory(bytes);
+    return looksLikeIcon && !ParseIconFile(bytes).ok();
 }
 
 }  // namespace

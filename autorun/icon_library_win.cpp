@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <optional>
 
 #include "autorun/icon_file.h"
 
@@ -31,7 +30,7 @@ std::span<const unsigned char> ResourceBytes(int number) {
 
 // How well an image suits a square of `size` pixels: the exact size first, then the nearest
 // larger, then the nearest smaller; among equal sizes the most colours.
-long Unfitness(const IconImageEntry& image, int size) {
+long Unfitness(const IconEntry& image, int size) {
     const long difference = static_cast<long>(image.width) - size;
     const long sizeRank = difference >= 0 ? difference * 2 : -difference * 2 + 1;
     return sizeRank * 64 - image.bitCount;
@@ -59,12 +58,9 @@ std::span<const unsigned char> LibraryIconBytes(int entry) {
 
 UniqueIcon LibraryIconPicture(int entry, int size) {
     const std::span<const unsigned char> file = LibraryIconBytes(entry);
-    const std::optional<IconDirectory> directory = ParseIconDirectory(file);
-    if (!directory) {
-        return {};
-    }
-    const IconImageEntry* best = nullptr;
-    for (const IconImageEntry& image : directory->images) {
+    const IconFile directory = ParseIconFile(file);
+    const IconEntry* best = nullptr;
+    for (const IconEntry& image : directory.entries) {
         if (!best || Unfitness(image, size) < Unfitness(*best, size)) {
             best = &image;
         }
