@@ -1,5 +1,5 @@
 # The two commands of the README: `make test` and `make run`.
-.PHONY: test run deps test-native test-windows clean configure-native configure-windows
+.PHONY: test run bench deps test-native test-windows clean configure-native configure-windows
 
 deps:
 	@tools/install-deps.sh
@@ -33,6 +33,12 @@ test-windows: configure-windows
 run: deps configure-windows
 	cmake --build --preset windows --target velquor
 	tools/run-velquor.sh
+
+# Measures how fast the icon library dialog opens under Wine (see README, "Performance").
+bench: deps configure-windows
+	cmake --build --preset windows --target icon_library_dialog_bench
+	VELQUOR_WINE_HOME=$(CURDIR)/build/windows/wine-bench VELQUOR_WINE_PRIVATE_DISPLAY=1 \
+	  cmake/wine-run.sh build/windows/bin/icon_library_dialog_bench.exe
 
 clean:
 	rm -rf build

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/status_bar_win.h"
-#include "autorun/icon_library_win.h"
 #include "app/view_layout.h"
+#include "autorun/icon_library_win.h"
 #include "resources/resource_ids.h"
 #include "util/program_windows_win.h"
 #include "util/screen_geometry.h"
@@ -95,7 +95,9 @@ std::wstring TextOf(HWND control) {
 
 MainWindow::MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows,
                        std::wstring programFolder)
-    : prompts_(prompts), clock_(clock), windows_(windows),
+    : prompts_(prompts),
+      clock_(clock),
+      windows_(windows),
       programFolder_(std::move(programFolder)) {}
 
 MainWindow::~MainWindow() {
@@ -398,10 +400,10 @@ void MainWindow::ShowPreview() {
         icon = LibraryIconPicture(wanted.libraryEntry, box.right);
     } else {
         // The default is the launcher's own icon: the same picture as Orbeno.Exe carries.
-        const int resource = wanted.kind == PreviewKind::DefaultDisc ? IDI_DEFAULT_DISC
-                                                                      : IDI_PLACEHOLDER;
-        icon.Reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(resource),
-                                                 IMAGE_ICON, box.right, box.bottom, 0)));
+        const int resource =
+            wanted.kind == PreviewKind::DefaultDisc ? IDI_DEFAULT_DISC : IDI_PLACEHOLDER;
+        icon.Reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(resource), IMAGE_ICON,
+                                                 box.right, box.bottom, 0)));
     }
     previewPicture_.ShowIcon(std::move(icon));
     shownPreview_ = wanted;

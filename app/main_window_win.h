@@ -21,8 +21,7 @@ class ProgramWindows;
 class MainWindow : public WindowBase {
   public:
     // The launcher is copied from `programFolder` at every save.
-    MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows,
-               std::wstring programFolder);
+    MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows, std::wstring programFolder);
     ~MainWindow() override;
 
     // Creates the window hidden, in the compact view, centred, with a fresh project.

@@ -1,37 +1,8 @@
 #include "app/preview_picture_win.h"
 
 #include <algorithm>
-#include <string>
-#include <vector>
-
-#include "autorun/icon_file.h"
 
 namespace velquor {
-namespace {
-
-// The platform's loader reads an icon's images where its directory says they are; a file whose
-// directory points past its end is refused here, before the loader reads beyond the data.
-bool IsBrokenIconFile(const std::wstring& path) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    constexpr LONGLONG kLargestIcon = 16 << 20;
-    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > kLargestIcon) {
-        return false;  // the loader gives its own answer for these
-    }
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!bytes.empty() && (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                     &read, nullptr) ||
-                           read != bytes.size())) {
-        return false;
-    }
-    const bool looksLikeIcon = bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 &&
-                               (bytes[2] == 1 || bytes[2] == 2) && bytes[3] == 0;
-    return looksLikeIcon && !ParseIconFile(bytes).ok();
-}
-
-}  // namespace
 
 void PreviewPicture::ShowIcon(UniqueIcon icon) {
     Clear();
@@ -39,13 +10,9 @@ void PreviewPicture::ShowIcon(UniqueIcon icon) {
 }
 
 bool PreviewPicture::LoadFile(const std::wstring& path) {
-    if (IsBrokenIconFile(path)) {
-        return false;
-    }
     IPicture* loaded = nullptr;
-    const HRESULT result =
-        OleLoadPicturePath(const_cast<LPOLESTR>(path.c_str()), nullptr, 0, 0, IID_IPicture,
-                           reinterpret_cast<void**>(&loaded));
+    const HRESULT result = OleLoadPicturePath(const_cast<LPOLESTR>(path.c_str()), nullptr, 0, 0,
+                                              IID_IPicture, reinterpret_cast<void**>(&loaded));
     if (FAILED(result) || !loaded) {
         return false;
     }
@@ -77,8 +44,8 @@ void PreviewPicture::Draw(HDC dc, const RECT& box) const {
     picture_->get_Width(&width);
     picture_->get_Height(&height);
     // Scaled to fit, keeping its proportions, centred in the box.
-    const double scale = std::min(static_cast<double>(boxWidth) / width,
-                                  static_cast<double>(boxHeight) / height);
+    const double scale =
+        std::min(static_cast<double>(boxWidth) / width, static_cast<double>(boxHeight) / height);
     const int drawWidth = std::max(1, static_cast<int>(width * scale + 0.5));
     const int drawHeight = std::max(1, static_cast<int>(height * scale + 0.5));
     const int left = box.left + (boxWidth - drawWidth) / 2;

@@ -22,7 +22,7 @@ class PreviewPicture {
     PreviewPicture& operator=(const PreviewPicture&) = delete;
 
     void ShowIcon(UniqueIcon icon);
-    // False, keeping the old picture, when the loader refuses the file or it is a broken icon.
+    // False, keeping the old picture, when the platform's loader refuses the file.
     bool LoadFile(const std::wstring& path);
 
     bool Empty() const { return !icon_ && !picture_; }

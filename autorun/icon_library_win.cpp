@@ -56,7 +56,7 @@ std::span<const unsigned char> LibraryIconBytes(int entry) {
     return ResourceBytes(entry);
 }
 
-UniqueIcon LibraryIconPicture(int entry, int size) {
+std::span<const unsigned char> LibraryIconImage(int entry, int size) {
     const std::span<const unsigned char> file = LibraryIconBytes(entry);
     const IconFile directory = ParseIconFile(file);
     const IconEntry* best = nullptr;
@@ -65,13 +65,18 @@ UniqueIcon LibraryIconPicture(int entry, int size) {
             best = &image;
         }
     }
-    if (!best) {
+    return best ? file.subspan(best->offset, best->size) : std::span<const unsigned char>();
+}
+
+UniqueIcon LibraryIconPicture(int entry, int size) {
+    const std::span<const unsigned char> image = LibraryIconImage(entry, size);
+    if (image.empty()) {
         return {};
     }
     constexpr DWORD kIconFormatVersion = 0x00030000;
-    return UniqueIcon(CreateIconFromResourceEx(const_cast<unsigned char*>(file.data()) + best->offset,
-                                               best->size, TRUE, kIconFormatVersion, size, size,
-                                               LR_DEFAULTCOLOR));
+    return UniqueIcon(CreateIconFromResourceEx(const_cast<unsigned char*>(image.data()),
+                                               static_cast<DWORD>(image.size()), TRUE,
+                                               kIconFormatVersion, size, size, LR_DEFAULTCOLOR));
 }
 
 }  // namespace velquor

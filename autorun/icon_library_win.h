@@ -19,8 +19,11 @@ int LibraryIconCount();
 // The bytes belong to the program image and stay valid for the whole run.
 std::span<const unsigned char> LibraryIconBytes(int entry);
 
-// The entry's picture for a square of `size` pixels: the image of the file that fits best, the
-// most colours first among those of the best size. Null for an unknown entry.
+// The bytes of the entry's image that suits a square of `size` pixels best: the exact size
+// first, the most colours among those. Empty for an unknown entry.
+std::span<const unsigned char> LibraryIconImage(int entry, int size);
+
+// That image as an icon of `size` pixels. Null for an unknown entry.
 UniqueIcon LibraryIconPicture(int entry, int size);
 
 }  // namespace velquor

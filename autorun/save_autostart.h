@@ -51,8 +51,7 @@ SaveOutcome SaveAutostart(const ProjectSettings& s, const std::wstring& programF
 
 // The save's steps after AutoRun.Inf; each reports its own failure and returns false then.
 // Copies Orbeno.Exe from the program folder into the project root, replacing the old one.
-bool DeployLauncher(const ProjectSettings& s, const std::wstring& programFolder,
-                    Prompts& prompts);
+bool DeployLauncher(const ProjectSettings& s, const std::wstring& programFolder, Prompts& prompts);
 // Writes the chosen library entry's .ico file as AutoRun.Ico; nothing to do for another choice.
 bool WriteLibraryIcon(const ProjectSettings& s, Prompts& prompts);
 

@@ -37,8 +37,7 @@ SaveOutcome SaveAutostart(const ProjectSettings& s, const std::wstring& programF
     return answer == kAnswerYes ? SaveOutcome::SavedAndEnd : SaveOutcome::Saved;
 }
 
-bool DeployLauncher(const ProjectSettings& s, const std::wstring& programFolder,
-                    Prompts& prompts) {
+bool DeployLauncher(const ProjectSettings& s, const std::wstring& programFolder, Prompts& prompts) {
     // No check beforehand whether the source exists or is the destination itself: the copy's
     // own outcome decides, and names the reason.
     const std::wstring source = programFolder + kLauncherFileName;
@@ -46,11 +45,11 @@ bool DeployLauncher(const ProjectSettings& s, const std::wstring& programFolder,
     try {
         CopyFileReplacing(source, destination);
     } catch (const RunTimeError& error) {
-        prompts.ShowMessage(FillMessageTemplate(kLauncherCopyFailureTemplate,
-                                                {{L"%v%", source},
-                                                 {L"%n%", destination},
-                                                 {L"%g%", DescribeError(error)}}),
-                            MessageStyle::Critical);
+        prompts.ShowMessage(
+            FillMessageTemplate(
+                kLauncherCopyFailureTemplate,
+                {{L"%v%", source}, {L"%n%", destination}, {L"%g%", DescribeError(error)}}),
+            MessageStyle::Critical);
         return false;
     }
     return true;

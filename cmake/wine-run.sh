@@ -9,6 +9,7 @@
 # State (prefix, display number, pids) lives in $VELQUOR_WINE_HOME, which defaults to a
 # folder beside the program. A display (Xvfb) is started when there is no DISPLAY, or always
 # when VELQUOR_WINE_PRIVATE_DISPLAY=1 (the tests: they never open windows on the user's desktop).
+# VELQUOR_WINE_UNMANAGED=1 leaves the prefix's windows to no window manager.
 #
 # Wine takes its user and system locale from the host's, per process, so every program runs
 # as on a German Windows (de-DE, code page 1252), as our users have it. A prefix made under
@@ -64,6 +65,15 @@ ensure_prefix() {
     # Without the overrides a fresh prefix would ask to install Mono and Gecko.
     "$wine_cmd" wineboot --init </dev/null >/dev/null 2>&1 9>&-
     "$wineserver_cmd" -w 9>&-
+  fi
+  # The tests' display has no window manager, and Wine waits two seconds for one whenever a
+  # managed window is hidden: for them windows are left unmanaged (VELQUOR_WINE_UNMANAGED=1).
+  # Everything else runs as Wine does by default.
+  local managed=Y
+  if [ "${VELQUOR_WINE_UNMANAGED:-}" = 1 ]; then managed=N; fi
+  if ! grep -qx "\"Managed\"=\"$managed\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$wine_cmd" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d $managed /f \
+      </dev/null >/dev/null 2>&1 9>&-
   fi
 }
 

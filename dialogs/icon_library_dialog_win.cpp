@@ -65,15 +65,15 @@ bool OnInit(HWND dialog, DialogState& state) {
     // Created in tab order: the buttons first, then the list.
     CreateChild(dialog, L"BUTTON", kLibraryOkCaption, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0,
                 kLibraryOkRect, kLibraryOkId, dpi);
-    CreateChild(dialog, L"BUTTON", kLibraryCancelCaption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON,
-                0, kLibraryCancelRect, kLibraryCancelId, dpi);
+    CreateChild(dialog, L"BUTTON", kLibraryCancelCaption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
+                kLibraryCancelRect, kLibraryCancelId, dpi);
     CreateChild(dialog, L"BUTTON", kLibraryFrameCaption, WS_GROUP | BS_GROUPBOX, 0,
                 kLibraryFrameRect, kLibraryFrameId, dpi);
     const TwipsRect inFrame{kLibraryFrameRect.left + kLibraryListRect.left,
                             kLibraryFrameRect.top + kLibraryListRect.top, kLibraryListRect.width,
                             kLibraryListRect.height};
     HWND list = CreateChild(dialog, WC_LISTVIEWW, L"",
-                            WS_TABSTOP | WS_GROUP | LVS_ICON | LVS_SINGLESEL | LVS_AUTOARRANGE |
+                            WS_TABSTOP | WS_GROUP | LVS_ICON | LVS_SINGLESEL |
                                 LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS,
                             WS_EX_CLIENTEDGE, inFrame, kLibraryListId, dpi);
     if (!list) {
@@ -144,8 +144,8 @@ void Fill(HWND dialog) {
 // The number of the selected item, which is its library number; 0 without a selection.
 int SelectedNumber(HWND dialog) {
     HWND list = GetDlgItem(dialog, kLibraryListId);
-    const auto index =
-        static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const auto index = static_cast<int>(
+        SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     return index < 0 ? 0 : index + 1;
 }
 

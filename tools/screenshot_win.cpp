@@ -1,4 +1,5 @@
-// Renders the main window compact and extended into BMP files for the documentation:
+// Renders the main window compact and extended, and the icon library dialog, into BMP files
+// for the documentation:
 //   velquor_screenshots.exe OUTPUT_FOLDER
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
+#include "dialogs/icon_library_dialog_win.h"
 #include "util/file_services.h"
 #include "util/program_windows_win.h"
 #include "util/prompts.h"
@@ -83,6 +85,28 @@ bool SaveWindowBitmap(HWND window, const std::wstring& path) {
     return out.good();
 }
 
+std::wstring outputFolder;
+bool dialogSaved = false;
+
+// Once the library dialog waits for input: select an icon, photograph the dialog, take it.
+LRESULT CALLBACK PhotographLibrary(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_ENTERIDLE && call->wParam == MSGF_DIALOGBOX &&
+        !dialogSaved) {
+        dialogSaved = true;
+        const auto dialog = reinterpret_cast<HWND>(call->lParam);
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        HWND list = GetDlgItem(dialog, kLibraryListId);
+        SendMessageW(list, LVM_SETITEMSTATE, 5, reinterpret_cast<LPARAM>(&state));
+        SetFocus(list);
+        dialogSaved = SaveWindowBitmap(dialog, outputFolder + L"icon-library.bmp");
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 void Click(const MainWindow& window, int button) {
     SendMessageW(window.Control(ControlKind::Button, button), BM_CLICK, 0, 0);
 }
@@ -91,6 +115,7 @@ void Click(const MainWindow& window, int button) {
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring folder = argc > 1 ? std::wstring(argv[1]) + L"\\" : L"";
+    outputFolder = folder;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     ExamplePrompts prompts;
@@ -107,8 +132,12 @@ int wmain(int argc, wchar_t** argv) {
     Click(window, kRootPickButton);
     Click(window, kTargetPickButton);
     Click(window, kFirstRowPickButton + 0);
-    Click(window, kDefaultIconButton);
     Click(window, kToggleViewButton);
+    HHOOK hook =
+        SetWindowsHookExW(WH_CALLWNDPROC, PhotographLibrary, nullptr, GetCurrentThreadId());
+    Click(window, kLibraryButton);
+    UnhookWindowsHookEx(hook);
+    ok = dialogSaved && ok;
     Pump();
     ok = SaveWindowBitmap(window.Handle(), folder + L"main-extended.bmp") && ok;
     return ok ? 0 : 1;

@@ -45,8 +45,7 @@ LRESULT CALLBACK ModalDialogDriver::BeforeMessage(int code, WPARAM wParam, LPARA
 
 LRESULT CALLBACK ModalDialogDriver::AfterMessage(int code, WPARAM wParam, LPARAM lParam) {
     const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && current && call->message == WM_INITDIALOG &&
-        current->onInitialised_) {
+    if (code == HC_ACTION && current && call->message == WM_INITDIALOG && current->onInitialised_) {
         current->onInitialised_(call->hwnd);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -106,6 +106,43 @@ TEST_F(IconLibraryDialogTest, ShowsEveryEntryNumberedWithTheFirstSelected) {
     EXPECT_EQ(last, L"511");
 }
 
+TEST_F(IconLibraryDialogTest, LaysOutItsControlsInTwipsAtTheScreensResolution) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    auto pixels = [dpi](TwipsRect r) {
+        return RECT{TwipsToPixels(r.left, dpi), TwipsToPixels(r.top, dpi),
+                    TwipsToPixels(r.left, dpi) + TwipsToPixels(r.width, dpi),
+                    TwipsToPixels(r.top, dpi) + TwipsToPixels(r.height, dpi)};
+    };
+    auto placeOf = [](HWND dialog, int id) {
+        RECT r;
+        GetWindowRect(GetDlgItem(dialog, id), &r);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    RECT client{};
+    RECT frame{}, list{}, ok{}, cancel{};
+    std::wstring frameCaption;
+    OpenLibrary([&](HWND dialog) {
+        GetClientRect(dialog, &client);
+        frame = placeOf(dialog, kLibraryFrameId);
+        list = placeOf(dialog, kLibraryListId);
+        ok = placeOf(dialog, kLibraryOkId);
+        cancel = placeOf(dialog, kLibraryCancelId);
+        frameCaption = WindowText(GetDlgItem(dialog, kLibraryFrameId));
+        ClickButton(dialog, kLibraryCancelId);
+    });
+    auto same = [](RECT a, RECT b) { return EqualRect(&a, &b) != FALSE; };
+    EXPECT_EQ(client.right, TwipsToPixels(8205, dpi));
+    EXPECT_EQ(client.bottom, TwipsToPixels(5835, dpi));
+    EXPECT_TRUE(same(frame, pixels({90, 90, 8025, 5205})));
+    EXPECT_TRUE(same(list, pixels({90 + 120, 90 + 240, 7755, 4815})));
+    EXPECT_TRUE(same(ok, pixels({6900, 5370, 1215, 375})));
+    EXPECT_TRUE(same(cancel, pixels({5610, 5370, 1215, 375})));
+    EXPECT_EQ(frameCaption, L"Bitte wählen Sie das gewünschte Icon aus ... ");
+}
+
 TEST_F(IconLibraryDialogTest, EachWayOutPassesTheNumberOrChangesNothing) {
     struct Case {
         const char* name;

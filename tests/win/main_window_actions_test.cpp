@@ -2,8 +2,6 @@
 
 #include "main_window_fixture.h"
 #include "resources/resource_ids.h"
-#include "support/autorun_header.h"
-#include "support/temp_folder_win.h"
 
 namespace velquor::testing {
 namespace {
@@ -159,31 +157,6 @@ TEST_F(MainWindowActionsTest, CloseBoxUnloadsTheMainWindowOnly) {
     windows.Remove(other);
     DestroyWindow(other);
     EXPECT_EQ(lastWindowClosed, 1);
-}
-
-TEST_F(MainWindowActionsTest, OkWritesTheAutorunFileOfTheProjectSetUpHere) {
-    TempFolder root;
-    ChooseRoot(root.Path().substr(0, root.Path().size() - 1));
-    PickTarget(root / L"Start\\Index.htm");
-    prompts.AnswerDocument(root / L"Handbuch.pdf");
-    Click(41);
-    Click(kDefaultIconButton);
-    ASSERT_TRUE(Enabled(kOkButton));
-    Click(kOkButton);
-
-    EXPECT_EQ(prompts.Messages().size(), 0u);
-    EXPECT_EQ(clock.dateTimeReads, 1);
-    // The picked document's name became the menu text of row 1.
-    EXPECT_EQ(ReadBytes(root / L"AutoRun.Inf"),
-              std::string(kAutorunHeaderOf14May2004) +
-                  "[autorun]\r\n"
-                  "open = Orbeno.Exe \"Start\\Index.htm\"\r\n"
-                  "icon = Orbeno.Exe\r\n"
-                  "shell\\1 = &Handbuch\r\n"
-                  "shell\\1\\command = Orbeno.Exe \"Handbuch.pdf\"\r\n"
-                  "shell\\zq = &\xDC"
-                  "ber Orbeno ...\r\n"
-                  "shell\\zq\\command = Orbeno.Exe\r\n");
 }
 
 }  // namespace

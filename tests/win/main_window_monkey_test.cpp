@@ -4,7 +4,10 @@
 
 #include <random>
 
+#include "autorun/icon_library_win.h"
+#include "dialogs/icon_library_dialog_win.h"
 #include "main_window_fixture.h"
+#include "support/modal_dialog_driver_win.h"
 #include "util/file_name_case.h"
 
 namespace velquor::testing {
@@ -79,12 +82,29 @@ TEST(MainWindowMonkeyTest, RandomClicksKeepEveryPathInsideTheProject) {
         ProgramWindows windows([] {});
         MainWindow window(prompts, clock, windows, ProgramFolder());
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
+        // The library dialog leaves with a random entry, "Abbrechen" or the close box.
+        const ModalDialogDriver libraryDialog([&prompts](HWND dialog) {
+            const int entry = static_cast<int>(prompts.Pick(LibraryIconCount() + 2));
+            if (entry == 0) {
+                PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+            } else if (entry > LibraryIconCount()) {
+                PostMessageW(dialog, WM_CLOSE, 0, 0);
+            } else {
+                LVITEMW state{};
+                state.stateMask = LVIS_SELECTED;
+                state.state = LVIS_SELECTED;
+                SendMessageW(GetDlgItem(dialog, kLibraryListId), LVM_SETITEMSTATE, entry - 1,
+                             reinterpret_cast<LPARAM>(&state));
+                PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+            }
+        });
         for (int step = 0; step < 1200; ++step) {
             const std::size_t what = prompts.Pick(20);
             if (what < 16) {
                 const int button = buttons[prompts.Pick(std::size(buttons))];
-                if (button == kToggleViewButton && prompts.Pick(8) != 0) {
-                    continue;  // the view change is slow under Wine and says little here
+                if ((button == kToggleViewButton || button == kLibraryButton) &&
+                    prompts.Pick(8) != 0) {
+                    continue;  // the view change and the dialog are slow under Wine
                 }
                 SendMessageW(window.Control(ControlKind::Button, button), BM_CLICK, 0, 0);
             } else if (what < 18) {

@@ -76,7 +76,7 @@ TEST(SaveAutostartTest, WritesTheFileInTheAnsiCodePage) {
                   "ber Orbeno ...\r\n"
                   "shell\\zq\\command = Orbeno.Exe\r\n");
     EXPECT_EQ(GetFileAttributesW((root / L"AutoRun.Inf").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-    EXPECT_EQ(ListNames(root.Path()), L"AutoRun.Inf Orbeno.Exe");
+    EXPECT_EQ(ListNames(root.Path()), L"AutoRun.Inf|Orbeno.Exe");
 }
 
 TEST(SaveAutostartTest, WithoutRootOrTargetNothingIsWrittenAndNothingSaid) {
@@ -102,7 +102,8 @@ TEST(SaveAutostartTest, WithoutRootOrTargetNothingIsWrittenAndNothingSaid) {
         const CurrentFolderSwitch inCurrent(current.Path());
         ScriptedPrompts prompts;
         FixedClock clock(L"x", L"2004");
-        EXPECT_EQ(SaveAutostart(c.settingsFor(root.Path()), root.Path(), prompts, clock), SaveOutcome::NotReady)
+        EXPECT_EQ(SaveAutostart(c.settingsFor(root.Path()), root.Path(), prompts, clock),
+                  SaveOutcome::NotReady)
             << c.name;
         EXPECT_TRUE(prompts.Calls().empty()) << c.name;
         EXPECT_EQ(ListNames(current.Path()), L"") << c.name;
