@@ -56,6 +56,8 @@ TEST(SaveAutostartTest, WritesTheFileInTheAnsiCodePage) {
     const ProjectSettings s = ProjectIn(root.Path());
     TempFolder program;
     WriteBytes(program / L"Orbeno.Exe", "MZ launcher");
+    // A launcher that came read-only from an installation medium must not pass that on.
+    SetFileAttributesW((program / L"Orbeno.Exe").c_str(), FILE_ATTRIBUTE_READONLY);
     ScriptedPrompts prompts;
     prompts.AnswerMessage(kAnswerNo);
     FixedClock clock(L"14.05.2004 09:30:15", L"2004");
@@ -76,7 +78,10 @@ TEST(SaveAutostartTest, WritesTheFileInTheAnsiCodePage) {
                   "ber Orbeno ...\r\n"
                   "shell\\zq\\command = Orbeno.Exe\r\n");
     EXPECT_EQ(GetFileAttributesW((root / L"AutoRun.Inf").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(ReadBytes(root / L"Orbeno.Exe"), "MZ launcher");
+    EXPECT_EQ(GetFileAttributesW((root / L"Orbeno.Exe").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(ListNames(root.Path()), L"AutoRun.Inf|Orbeno.Exe");
+    SetFileAttributesW((program / L"Orbeno.Exe").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(SaveAutostartTest, WithoutRootOrTargetNothingIsWrittenAndNothingSaid) {
