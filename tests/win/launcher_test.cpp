@@ -11,11 +11,15 @@
 #include <vector>
 
 #include "autorun/autorun_text.h"
+#include "autorun/save_autostart.h"
 #include "launcher/launch_argument.h"
 #include "support/fixed_clock.h"
 #include "support/projects.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_folder_win.h"
+#include "util/file_services.h"
 #include "util/maker.h"
+#include "util/prompts.h"
 #include "util/version.h"
 
 namespace velquor::testing {
@@ -27,29 +31,28 @@ constexpr DWORD kPatienceMs = 30000;
 // The MessageBox text control.
 constexpr int kMessageTextId = 0xFFFF;
 
-std::wstring BuiltLauncher() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring self = path;
-    return self.substr(0, self.rfind(L'\\') + 1) + kLauncherFileName;
-}
-
-// The value of the open line Velquor writes for this target: `Orbeno.Exe "Daten\x.cmd"`.
-std::wstring OpenCommandFor(const std::wstring& root, const std::wstring& target,
-                            TargetType type = TargetType::Document) {
+// Saves the project as "&OK" does, which also copies the built launcher from beside the test
+// program into the root, and gives the open line's value from the AutoRun.Inf written:
+// `Orbeno.Exe "Daten\x.cmd"`.
+std::wstring SaveAndReadOpenLine(const std::wstring& root, const std::wstring& target,
+                                 TargetType type = TargetType::Document) {
     ProjectSettings s = ProjectAt(root);
     s.slots[kTargetSlot] = target;
     s.targetType = type;
+    ScriptedPrompts prompts;
+    prompts.AnswerMessage(kAnswerNo);
     FixedClock clock(L"8.12.2026 10:00", L"2026");
-    const std::wstring text = ComposeAutorunText(s, clock);
-    const std::wstring key = L"\r\nopen = ";
+    EXPECT_EQ(SaveAutostart(s, ProgramFolder(), prompts, clock), SaveOutcome::Saved);
+    const std::string text = ReadBytes(root + kAutorunFileName);
+    const std::string key = "\r\nopen = ";
     const std::size_t at = text.find(key);
-    if (at == std::wstring::npos) {
+    if (at == std::string::npos) {
         ADD_FAILURE() << "no open line";
         return {};
     }
     const std::size_t from = at + key.size();
-    return text.substr(from, text.find(L"\r\n", from) - from);
+    const std::string line = text.substr(from, text.find("\r\n", from) - from);
+    return std::wstring(line.begin(), line.end());  // the test's paths are plain ASCII
 }
 
 // A .cmd file that leaves a marker file behind when it runs.
@@ -187,14 +190,16 @@ class LauncherRun {
     DWORD processId_ = 0;
 };
 
-// A project root with the launcher in it, inside a folder that also holds things outside it.
+// A saved project root with the launcher in it, inside a folder that also holds things outside
+// it.
 class LauncherTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(CreateDirectoryW(root_.c_str(), nullptr));
         ASSERT_TRUE(CreateDirectoryW((root_ + L"Daten").c_str(), nullptr));
-        ASSERT_TRUE(CopyFileW(BuiltLauncher().c_str(), launcher_.c_str(), FALSE))
-            << BuiltLauncher();
+        // A first save of the root as its own target puts the launcher there.
+        ASSERT_EQ(SaveAndReadOpenLine(root_, root_, TargetType::Folder), L"Orbeno.Exe \"\\\"");
+        ASSERT_EQ(ReadBytes(launcher_), ReadBytes(ProgramFolder() + kLauncherFileName));
     }
 
     TempFolder base_;
@@ -214,7 +219,7 @@ TEST_F(LauncherTest, RunsTheTargetRelativeToItsOwnFolderFromAnyCurrentFolder) {
         const std::wstring marker = base_ / L"gelaufen.txt";
         DeleteFileW(marker.c_str());
         WriteMarkerScript(root_ + L"Daten\\Start.cmd", marker);
-        const std::wstring command = OpenCommandFor(root_, root_ + L"Daten\\Start.cmd");
+        const std::wstring command = SaveAndReadOpenLine(root_, root_ + L"Daten\\Start.cmd");
         ASSERT_EQ(command, L"Orbeno.Exe \"Daten\\Start.cmd\"");
 
         LauncherRun run(launcher_, command, current);
@@ -227,7 +232,7 @@ TEST_F(LauncherTest, RunsTheTargetRelativeToItsOwnFolderFromAnyCurrentFolder) {
 }
 
 TEST_F(LauncherTest, OpensAFolderTarget) {
-    const std::wstring command = OpenCommandFor(root_, root_ + L"Daten\\", TargetType::Folder);
+    const std::wstring command = SaveAndReadOpenLine(root_, root_ + L"Daten\\", TargetType::Folder);
     ASSERT_EQ(command, L"Orbeno.Exe \"Daten\\\"");
 
     LauncherRun run(launcher_, command, root_);
@@ -260,7 +265,7 @@ TEST_F(LauncherTest, RefusesAPathThatClimbsOutOfItsFolder) {
 }
 
 TEST_F(LauncherTest, NamesAMissingTarget) {
-    const std::wstring command = OpenCommandFor(root_, root_ + L"Daten\\Preise.xls");
+    const std::wstring command = SaveAndReadOpenLine(root_, root_ + L"Daten\\Preise.xls");
 
     LauncherRun run(launcher_, command, root_);
 
