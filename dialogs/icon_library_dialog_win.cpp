@@ -72,10 +72,10 @@ bool OnInit(HWND dialog, DialogState& state) {
     const TwipsRect inFrame{kLibraryFrameRect.left + kLibraryListRect.left,
                             kLibraryFrameRect.top + kLibraryListRect.top, kLibraryListRect.width,
                             kLibraryListRect.height};
-    HWND list = CreateChild(dialog, WC_LISTVIEWW, L"",
-                            WS_TABSTOP | WS_GROUP | LVS_ICON | LVS_SINGLESEL |
-                                LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS,
-                            WS_EX_CLIENTEDGE, inFrame, kLibraryListId, dpi);
+    HWND list = CreateChild(
+        dialog, WC_LISTVIEWW, L"",
+        WS_TABSTOP | WS_GROUP | LVS_ICON | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS,
+        WS_EX_CLIENTEDGE, inFrame, kLibraryListId, dpi);
     if (!list) {
         return false;
     }

@@ -38,8 +38,8 @@ TEST_F(MainWindowPickingTest, PicksThroughTheWindow) {
          [](ScriptedPrompts& p) { p.AnswerDocument(L"D:\\a.txt").AnswerMessage(kAnswerNo); }, L"",
          L"", L""},
         // The icon slot's cancel loads the earlier file again: its own test covers it.
-        {"cancel", L"C:\\Projekt", 40, false,
-         [](ScriptedPrompts& p) { p.AnswerDocument(L""); }, L"", L"", L""},
+        {"cancel", L"C:\\Projekt", 40, false, [](ScriptedPrompts& p) { p.AnswerDocument(L""); },
+         L"", L"", L""},
         {"folder target is the root", L"C:\\Projekt", kTargetPickButton, true,
          [](ScriptedPrompts& p) { p.AnswerFolder(L"C:\\Projekt"); }, L"C:\\Projekt\\", L"", L""},
         {"drive root", L"D:\\", 41, false,
