@@ -74,13 +74,6 @@ bool InCommandFrame(const ControlRow& c) {
     return c.frame == kCommandFrame || (c.kind == ControlKind::Frame && c.index == kCommandFrame);
 }
 
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
 void SetText(HWND control, const std::wstring& text) {
     SetWindowTextW(control, text.c_str());
 }

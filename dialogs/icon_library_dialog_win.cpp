@@ -17,19 +17,11 @@ constexpr INT_PTR kClosedByCloseBox = -2;
 constexpr DWORD kDialogStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 struct DialogState {
-    int dpi = 96;
     bool ended = false;  // EndDialog has been called: a running fill stops
 };
 
 DialogState& StateOf(HWND dialog) {
     return *reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
-int DpiOf(HWND window) {
-    HDC dc = GetDC(window);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(window, dc);
-    return dpi > 0 ? dpi : 96;
 }
 
 HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* caption, DWORD style,
@@ -51,8 +43,7 @@ void End(HWND dialog, INT_PTR result) {
 
 bool OnInit(HWND dialog, DialogState& state) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
-    state.dpi = DpiOf(dialog);
-    const int dpi = state.dpi;
+    const int dpi = ScreenDpi();
 
     RECT outer{0, 0, TwipsToPixels(kLibraryDialogClientWidth, dpi),
                TwipsToPixels(kLibraryDialogClientHeight, dpi)};

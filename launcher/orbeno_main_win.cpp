@@ -120,24 +120,18 @@ int Refuse(std::wstring_view argument, PathCheck check) {
     return kRefused;
 }
 
-int ReportNotFound(const wchar_t* fullPath, DWORD error) {
+// "Die Datei oder der Ordner", the path, what happened, and the system's reason.
+int ReportObjectFailure(const wchar_t* fullPath, const wchar_t* whatHappened, DWORD error,
+                        ExitCode exitCode) {
     MessageText text;
     text.Append(L"Die Datei oder der Ordner\n")
         .Append(fullPath)
-        .Append(L"\nwurde nicht gefunden.\n\n");
+        .Append(L"\n")
+        .Append(whatHappened)
+        .Append(L"\n\n");
     AppendSystemError(text, error);
     ShowError(text);
-    return kNotFound;
-}
-
-int ReportNotOpened(const wchar_t* fullPath, DWORD error) {
-    MessageText text;
-    text.Append(L"Die Datei oder der Ordner\n")
-        .Append(fullPath)
-        .Append(L"\nkonnte nicht geöffnet werden.\n\n");
-    AppendSystemError(text, error);
-    ShowError(text);
-    return kNotOpened;
+    return exitCode;
 }
 
 int ReportNoOwnFolder(DWORD error) {
@@ -146,6 +140,14 @@ int ReportNoOwnFolder(DWORD error) {
     AppendSystemError(text, error);
     ShowError(text);
     return kNoOwnFolder;
+}
+
+// The length of the path's folder part, up to and with its last backslash.
+std::size_t FolderLength(const wchar_t* path, std::size_t length) {
+    while (length > 0 && path[length - 1] != L'\\') {
+        --length;
+    }
+    return length;
 }
 
 // The folder Orbeno.Exe lies in, ending in a backslash; empty when it cannot be found.
@@ -158,10 +160,7 @@ std::wstring_view OwnFolder() {
         }
         return {};
     }
-    DWORD folderLength = length;
-    while (folderLength > 0 && gModulePath[folderLength - 1] != L'\\') {
-        --folderLength;
-    }
+    const std::size_t folderLength = FolderLength(gModulePath, length);
     if (folderLength == 0) {
         SetLastError(ERROR_BAD_PATHNAME);
     }
@@ -191,7 +190,8 @@ int Open(const wchar_t* fullPath, const wchar_t* workingFolder) {
     if (lastError == ERROR_CANCELLED) {
         return kNotOpened;  // the user closed the shell's own choice; nothing more to say
     }
-    return ReportNotOpened(fullPath, ShellError(lastError, info.hInstApp));
+    return ReportObjectFailure(fullPath, L"konnte nicht geöffnet werden.",
+                               ShellError(lastError, info.hInstApp), kNotOpened);
 }
 
 int Run() {
@@ -226,16 +226,11 @@ int Run() {
 
     const DWORD attributes = GetFileAttributesW(gFullPath);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return ReportNotFound(gFullPath, GetLastError());
+        return ReportObjectFailure(gFullPath, L"wurde nicht gefunden.", GetLastError(), kNotFound);
     }
     // A document starts in its own folder, a folder in itself.
     const bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    std::size_t workingLength = fullLength;
-    if (!isFolder) {
-        while (workingLength > 0 && gFullPath[workingLength - 1] != L'\\') {
-            --workingLength;
-        }
-    }
+    const std::size_t workingLength = isFolder ? fullLength : FolderLength(gFullPath, fullLength);
     gWorkingFolder.Append(std::wstring_view(gFullPath, workingLength));
     // A folder goes to the shell without its closing backslash (but "D:\" keeps it): handlers
     // that put "%1" on a command line would otherwise end the path in a quoted quote, \".

@@ -2,6 +2,13 @@
 
 namespace velquor {
 
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
 PixelRect WorkAreaOf(HWND window) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;

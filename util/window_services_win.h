@@ -11,6 +11,9 @@ namespace velquor {
 // none), in pixels.
 PixelRect WorkAreaOf(HWND window);
 
+// The screen's dots per inch, which turn the layouts' twips into pixels; 96 when unknown.
+int ScreenDpi();
+
 // Moves the window so it is centred on the work area of its monitor, in pixels; its size
 // stays. A window on a second monitor stays on that monitor.
 void CentreOnScreen(HWND window);

@@ -8,33 +8,19 @@
 #include "autorun/icon_library_win.h"
 #include "dialogs/icon_library_dialog_win.h"
 #include "main_window_fixture.h"
+#include "support/library_dialog_win.h"
 #include "support/modal_dialog_driver_win.h"
 
 namespace velquor::testing {
 namespace {
 
-HWND ListOf(HWND dialog) {
-    return GetDlgItem(dialog, kLibraryListId);
-}
-
 int ItemCount(HWND dialog) {
-    return static_cast<int>(SendMessageW(ListOf(dialog), LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(LibraryListOf(dialog), LVM_GETITEMCOUNT, 0, 0));
 }
 
 int SelectedIndex(HWND dialog) {
-    return static_cast<int>(
-        SendMessageW(ListOf(dialog), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
-void Select(HWND dialog, int index) {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    state.state = index < 0 ? 0 : LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(ListOf(dialog), LVM_SETITEMSTATE, index < 0 ? static_cast<WPARAM>(-1) : index,
-                 reinterpret_cast<LPARAM>(&state));
-    if (index >= 0) {
-        SendMessageW(ListOf(dialog), LVM_ENSUREVISIBLE, index, FALSE);
-    }
+    return static_cast<int>(SendMessageW(LibraryListOf(dialog), LVM_GETNEXTITEM,
+                                         static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 std::wstring ItemText(HWND dialog, int index) {
@@ -43,24 +29,24 @@ std::wstring ItemText(HWND dialog, int index) {
     item.iSubItem = 0;
     item.pszText = text;
     item.cchTextMax = 16;
-    SendMessageW(ListOf(dialog), LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(LibraryListOf(dialog), LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
 // Keys and clicks go through the dialog's own queue, as the user's would.
 void PressKey(HWND dialog, UINT key) {
-    PostMessageW(ListOf(dialog), WM_KEYDOWN, key, 1);
-    PostMessageW(ListOf(dialog), WM_KEYUP, key, 0xC0000001);
+    PostMessageW(LibraryListOf(dialog), WM_KEYDOWN, key, 1);
+    PostMessageW(LibraryListOf(dialog), WM_KEYUP, key, 0xC0000001);
 }
 
 void DoubleClickItem(HWND dialog, int index) {
     RECT item{LVIR_ICON, 0, 0, 0};
-    SendMessageW(ListOf(dialog), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(LibraryListOf(dialog), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
     const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    PostMessageW(ListOf(dialog), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(ListOf(dialog), WM_LBUTTONUP, 0, at);
-    PostMessageW(ListOf(dialog), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageW(ListOf(dialog), WM_LBUTTONUP, 0, at);
+    PostMessageW(LibraryListOf(dialog), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(LibraryListOf(dialog), WM_LBUTTONUP, 0, at);
+    PostMessageW(LibraryListOf(dialog), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageW(LibraryListOf(dialog), WM_LBUTTONUP, 0, at);
 }
 
 void ClickButton(HWND dialog, int id) {
@@ -152,20 +138,20 @@ TEST_F(IconLibraryDialogTest, EachWayOutPassesTheNumberOrChangesNothing) {
         {"OK on the first", [](HWND d) { ClickButton(d, kLibraryOkId); }, 1},
         {"OK on the last",
          [](HWND d) {
-             Select(d, 510);
+             SelectLibraryItem(d, 510);
              ClickButton(d, kLibraryOkId);
          },
          511},
-        {"Enter", [](HWND d) { Select(d, 41), PressKey(d, VK_RETURN); }, 42},
+        {"Enter", [](HWND d) { SelectLibraryItem(d, 41), PressKey(d, VK_RETURN); }, 42},
         {"double click",
          [](HWND d) {
-             Select(d, -1);
+             SelectLibraryItem(d, -1);
              DoubleClickItem(d, 2);
          },
          3},
         {"Abbrechen",
          [](HWND d) {
-             Select(d, 7);
+             SelectLibraryItem(d, 7);
              ClickButton(d, kLibraryCancelId);
          },
          0},
@@ -173,7 +159,7 @@ TEST_F(IconLibraryDialogTest, EachWayOutPassesTheNumberOrChangesNothing) {
         {"close box", [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, 0},
         {"OK without a selection",
          [](HWND d) {
-             Select(d, -1);
+             SelectLibraryItem(d, -1);
              ClickButton(d, kLibraryOkId);
          },
          0},

@@ -5,8 +5,8 @@
 #include <random>
 
 #include "autorun/icon_library_win.h"
-#include "dialogs/icon_library_dialog_win.h"
 #include "main_window_fixture.h"
+#include "support/library_dialog_win.h"
 #include "support/modal_dialog_driver_win.h"
 #include "util/file_name_case.h"
 
@@ -90,11 +90,7 @@ TEST(MainWindowMonkeyTest, RandomClicksKeepEveryPathInsideTheProject) {
             } else if (entry > LibraryIconCount()) {
                 PostMessageW(dialog, WM_CLOSE, 0, 0);
             } else {
-                LVITEMW state{};
-                state.stateMask = LVIS_SELECTED;
-                state.state = LVIS_SELECTED;
-                SendMessageW(GetDlgItem(dialog, kLibraryListId), LVM_SETITEMSTATE, entry - 1,
-                             reinterpret_cast<LPARAM>(&state));
+                SelectLibraryItem(dialog, entry - 1);
                 PostMessageW(dialog, WM_COMMAND, IDOK, 0);
             }
         });

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "dialogs/icon_library_dialog_win.h"
 #include "main_window_fixture.h"
 #include "support/autorun_header.h"
+#include "support/library_dialog_win.h"
 #include "support/modal_dialog_driver_win.h"
 #include "support/temp_folder_win.h"
 #include "util/file_services.h"
@@ -46,11 +46,7 @@ class MainWindowSaveTest : public MainWindowTest {
     // Picks a library entry through the real dialog.
     void ChooseLibraryEntry(int entry) {
         ModalDialogDriver driver([entry](HWND dialog) {
-            HWND list = GetDlgItem(dialog, kLibraryListId);
-            LVITEMW state{};
-            state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-            state.state = LVIS_SELECTED | LVIS_FOCUSED;
-            SendMessageW(list, LVM_SETITEMSTATE, entry - 1, reinterpret_cast<LPARAM>(&state));
+            SelectLibraryItem(dialog, entry - 1);
             PostMessageW(dialog, WM_COMMAND, IDOK, 0);
         });
         Click(kLibraryButton);
