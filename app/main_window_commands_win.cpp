@@ -6,6 +6,7 @@
 #include "autorun/check_icon_file.h"
 #include "autorun/save_autostart.h"
 #include "dialogs/icon_library_dialog_win.h"
+#include "util/help.h"
 #include "util/program_windows_win.h"
 
 namespace velquor {
@@ -30,7 +31,7 @@ void MainWindow::RunButton(int index) {
         {kDefaultIconButton, [](MainWindow& w) { SetDefaultIcon(w.settings_); }},
         // The about box and the help come with their own windows and the shell launching.
         {kAboutButton, [](MainWindow&) {}},
-        {kHelpButton, [](MainWindow&) {}},
+        {kHelpButton, [](MainWindow& w) { ShowHelp(L"", false, w.programFolder_, w.prompts_); }},
         {kQuitButton, [](MainWindow& w) { w.windows_.CloseAll(); }},
         {kFirstRowResetButton + 0, [](MainWindow& w) { ResetSlot(w.settings_, 2); }},
         {kFirstRowResetButton + 1, [](MainWindow& w) { ResetSlot(w.settings_, 3); }},

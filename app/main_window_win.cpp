@@ -10,6 +10,7 @@
 #include "resources/resource_ids.h"
 #include "util/program_windows_win.h"
 #include "util/screen_geometry.h"
+#include "util/shell_launch.h"
 #include "util/window_services_win.h"
 
 namespace velquor {
@@ -297,7 +298,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
             settings_.targetType = option == 0 ? TargetType::Document : TargetType::Folder;
         }
     } else if (id == ControlId(ControlKind::Logo, 0) && code == STN_CLICKED) {
-        // The maker's web site opens here once the shell launching is in place.
+        OpenMakerSite(prompts_);
     }
 }
 

@@ -28,7 +28,7 @@ class SilentPrompts : public velquor::Prompts {
     int ShowMessage(const std::wstring&, velquor::MessageStyle) override { return 0; }
     std::wstring BrowseForFolder(const std::wstring&) override { return {}; }
     std::wstring ChooseDocument(const std::wstring&, const std::wstring&) override { return {}; }
-    void ShellOpen(const std::wstring&, int) override {}
+    velquor::ShellResult ShellOpen(const std::wstring&, int) override { return {}; }
 };
 
 Clock::time_point clickTime;

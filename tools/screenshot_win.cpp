@@ -29,7 +29,7 @@ class ExamplePrompts : public Prompts {
     std::wstring ChooseDocument(const std::wstring&, const std::wstring&) override {
         return documents_.empty() ? L"" : Next();
     }
-    void ShellOpen(const std::wstring&, int) override {}
+    ShellResult ShellOpen(const std::wstring&, int) override { return {}; }
 
     std::vector<std::wstring> documents_{L"C:\\CD-Projekt\\Start\\Index.htm",
                                          L"C:\\CD-Projekt\\Handbuch.pdf"};

@@ -21,6 +21,12 @@ inline constexpr int kAnswerNo = 7;
 
 inline constexpr wchar_t kMessageCaption[] = L"Velquor";
 
+// What the shell made of a target: opened, or why not (a German sentence for the user).
+struct ShellResult {
+    bool opened = true;
+    std::wstring reason;
+};
+
 class Prompts {
   public:
     virtual ~Prompts() = default;
@@ -36,8 +42,9 @@ class Prompts {
     virtual std::wstring ChooseDocument(const std::wstring& initialFolder,
                                         const std::wstring& filter) = 0;
 
-    // The shell's "Open" verb; show mode 0 stands for a normal window.
-    virtual void ShellOpen(const std::wstring& target, int showMode) = 0;
+    // The shell's "Open" verb; show mode 0 stands for a normal window. It reports nothing to
+    // the user itself: the caller says what could not be opened.
+    virtual ShellResult ShellOpen(const std::wstring& target, int showMode) = 0;
 };
 
 }  // namespace velquor

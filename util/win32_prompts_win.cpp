@@ -5,6 +5,8 @@
 #include <shobjidl.h>
 #include <vector>
 
+#include "util/win32_error_win.h"
+
 namespace velquor {
 
 using Microsoft::WRL::ComPtr;
@@ -98,9 +100,59 @@ std::wstring ShowDocumentDialog(HWND owner, const DocumentDialogRequest& request
     return TakeTaskMemoryText(path);
 }
 
-void Win32Prompts::ShellOpen(const std::wstring& target, int showMode) {
-    ShellExecuteW(GetDesktopWindow(), L"Open", target.c_str(), nullptr, nullptr,
-                  showMode == 0 ? SW_SHOWNORMAL : showMode);
+ShellResult Win32Prompts::ShellOpen(const std::wstring& target, int showMode) {
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    // No error box of the shell's own: the caller tells the user, once.
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.hwnd = GetDesktopWindow();
+    info.lpVerb = L"Open";
+    info.lpFile = target.c_str();
+    info.nShow = showMode == 0 ? SW_SHOWNORMAL : showMode;
+    if (ShellExecuteExW(&info)) {
+        return {};
+    }
+    const DWORD lastError = GetLastError();
+    return {false, ShellFailureReason(reinterpret_cast<INT_PTR>(info.hInstApp), lastError)};
+}
+
+std::wstring ShellFailureReason(INT_PTR shellCode, DWORD lastError) {
+    DWORD error = lastError;
+    if (error == ERROR_SUCCESS) {
+        // The shell's own codes, as the system errors that say the same.
+        switch (shellCode) {
+            case SE_ERR_FNF:
+                error = ERROR_FILE_NOT_FOUND;
+                break;
+            case SE_ERR_PNF:
+                error = ERROR_PATH_NOT_FOUND;
+                break;
+            case SE_ERR_ACCESSDENIED:
+                error = ERROR_ACCESS_DENIED;
+                break;
+            case SE_ERR_OOM:
+                error = ERROR_NOT_ENOUGH_MEMORY;
+                break;
+            case SE_ERR_SHARE:
+                error = ERROR_SHARING_VIOLATION;
+                break;
+            case SE_ERR_NOASSOC:
+            case SE_ERR_ASSOCINCOMPLETE:
+                error = ERROR_NO_ASSOCIATION;
+                break;
+            case SE_ERR_DDETIMEOUT:
+            case SE_ERR_DDEFAIL:
+            case SE_ERR_DDEBUSY:
+                error = ERROR_DDE_FAIL;
+                break;
+            case SE_ERR_DLLNOTFOUND:
+                error = ERROR_DLL_NOT_FOUND;
+                break;
+            default:
+                return L"Unbekannter Fehler (Code " + std::to_wstring(shellCode) + L")";
+        }
+    }
+    return DescribeError(Win32Error(error));
 }
 
 }  // namespace velquor

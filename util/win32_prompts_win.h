@@ -22,11 +22,15 @@ class Win32Prompts : public Prompts {
     std::wstring BrowseForFolder(const std::wstring& prompt) override;
     std::wstring ChooseDocument(const std::wstring& initialFolder,
                                 const std::wstring& filter) override;
-    void ShellOpen(const std::wstring& target, int showMode) override;
+    ShellResult ShellOpen(const std::wstring& target, int showMode) override;
 
   private:
     HWND owner_;
 };
+
+// Why the shell could not open a target: the system's text for the last error, or for the
+// shell's own code (hInstApp) when it set none.
+std::wstring ShellFailureReason(INT_PTR shellCode, DWORD lastError);
 
 // The file-system path of a shell item of the folder browser, of any length; empty for an item
 // that has none.

@@ -34,6 +34,10 @@ class ScriptedPrompts : public Prompts {
         return Push(PromptKind::Document, std::move(file));
     }
     ScriptedPrompts& ExpectShellOpen() { return Push(PromptKind::Shell, L""); }
+    // The shell cannot open the next target, for this reason.
+    ScriptedPrompts& FailShellOpen(std::wstring reason) {
+        return Push(PromptKind::Shell, std::move(reason));
+    }
 
     int ShowMessage(const std::wstring& text, MessageStyle style) override {
         calls_.push_back({PromptKind::Message, text, static_cast<int>(style), {}});
@@ -48,9 +52,10 @@ class ScriptedPrompts : public Prompts {
         calls_.push_back({PromptKind::Document, initialFolder, 0, filter});
         return Pop(PromptKind::Document, L"");
     }
-    void ShellOpen(const std::wstring& target, int showMode) override {
+    ShellResult ShellOpen(const std::wstring& target, int showMode) override {
         calls_.push_back({PromptKind::Shell, target, showMode, {}});
-        Pop(PromptKind::Shell, L"");
+        std::wstring reason = Pop(PromptKind::Shell, L"");
+        return {reason.empty(), std::move(reason)};
     }
 
     const std::vector<PromptCall>& Calls() const { return calls_; }

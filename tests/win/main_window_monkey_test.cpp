@@ -38,7 +38,7 @@ class RandomPrompts : public Prompts {
                                                     L"c:\\projekt\\disc.ico"};
         return kDocuments[Pick(std::size(kDocuments))];
     }
-    void ShellOpen(const std::wstring&, int) override {}
+    ShellResult ShellOpen(const std::wstring&, int) override { return {}; }
 
     std::size_t Pick(std::size_t n) {
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);
