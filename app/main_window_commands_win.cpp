@@ -3,11 +3,15 @@
 
 #include "app/main_window_win.h"
 #include "app/path_selection.h"
+#include "app/system_check_win.h"
 #include "autorun/check_icon_file.h"
 #include "autorun/save_autostart.h"
 #include "dialogs/icon_library_dialog_win.h"
+#include "dialogs/progress_dialog_win.h"
+#include "dialogs/progress_steps.h"
 #include "util/help.h"
 #include "util/program_windows_win.h"
+#include "util/prompts.h"
 
 namespace velquor {
 
@@ -18,8 +22,7 @@ void MainWindow::RunButton(int index) {
         Action action;
     };
     static constexpr Row kRows[] = {
-        // The timed system check comes with the progress dialog.
-        {kSystemCheckButton, [](MainWindow&) {}},
+        {kSystemCheckButton, [](MainWindow& w) { w.RunSystemCheck(); }},
         {kOkButton, [](MainWindow& w) { w.SaveProject(); }},
         {kLibraryButton, [](MainWindow& w) { w.ChooseLibraryIcon(); }},
         {kToggleViewButton, [](MainWindow& w) { w.ToggleView(); }},
@@ -51,6 +54,20 @@ void MainWindow::RunButton(int index) {
     }
     if (Handle()) {  // "&Beenden" leaves no window to show anything in
         ShowModel();
+    }
+}
+
+void MainWindow::RunSystemCheck() {
+    if (systemCheckRunning_) {
+        return;
+    }
+    systemCheckRunning_ = true;
+    const ProgressEnd end =
+        RunProgressDialog(Handle(), kSystemCheckSteps, kSystemCheckTitle, windows_);
+    systemCheckRunning_ = false;
+    // Closed or ended meanwhile: there is no window left to report to.
+    if (end == ProgressEnd::Completed && Handle()) {
+        prompts_.ShowMessage(CheckThisComputer(), MessageStyle::Information);
     }
 }
 

@@ -52,6 +52,7 @@ class MainWindow : public WindowBase {
     void PlaceStatusBar();
     void ShowModel();
     void ShowPreview();
+    void RunSystemCheck();
     void SaveProject();
     void ChooseLibraryIcon();
     void ChooseIconFile();
@@ -68,6 +69,7 @@ class MainWindow : public WindowBase {
     double savedCommandFrameTop_ = 0;  // twips
     double savedWindowHeight_ = 0;     // twips
     bool showingModel_ = false;        // edits made by ShowModel are no user input
+    bool systemCheckRunning_ = false;  // a second click while the bar runs is ignored
 
     HWND toolTips_ = nullptr;
     HWND focusWhenInactive_ = nullptr;  // the control to give the focus back to

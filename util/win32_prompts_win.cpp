@@ -23,7 +23,10 @@ std::wstring TakeTaskMemoryText(PWSTR text) {
 }  // namespace
 
 int Win32Prompts::ShowMessage(const std::wstring& text, MessageStyle style) {
-    return MessageBoxW(owner_, text.c_str(), kMessageCaption, static_cast<UINT>(style));
+    // The about box outlives the main window: its messages then belong to whatever is active,
+    // as a box owned by a window that is gone would not show at all.
+    const HWND owner = IsWindow(owner_) ? owner_ : GetActiveWindow();
+    return MessageBoxW(owner, text.c_str(), kMessageCaption, static_cast<UINT>(style));
 }
 
 std::wstring Win32Prompts::BrowseForFolder(const std::wstring& prompt) {

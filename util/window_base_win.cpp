@@ -22,9 +22,9 @@ bool WindowBase::RegisterClassOnce(WNDCLASSEXW wc) {
 }
 
 HWND WindowBase::CreateFor(const wchar_t* className, const wchar_t* title, DWORD style,
-                           DWORD exStyle, RECT outer, HINSTANCE instance) {
+                           DWORD exStyle, RECT outer, HINSTANCE instance, HWND owner) {
     return CreateWindowExW(exStyle, className, title, style, outer.left, outer.top,
-                           outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                           outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                            instance, this);
 }
 

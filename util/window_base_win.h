@@ -23,7 +23,7 @@ class WindowBase {
     // Registers the class on first use with this object's window procedure.
     static bool RegisterClassOnce(WNDCLASSEXW wc);
     HWND CreateFor(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
-                   RECT outer, HINSTANCE instance);
+                   RECT outer, HINSTANCE instance, HWND owner = nullptr);
     // Destroys the window while the derived object still handles its last messages.
     void Destroy();
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "util/version.h"
+#include "util/version_info_win.h"
 
 namespace velquor {
 namespace {
@@ -50,6 +51,25 @@ TEST(VersionResourcesTest, ManifestAndVersionResourceCarryTheProjectVersion) {
     ASSERT_NE(at, std::string::npos) << manifest;
     const std::size_t from = at + identity.size();
     EXPECT_EQ(manifest.substr(from, manifest.find('"', from) - from), project);
+}
+
+TEST(VersionResourcesTest, TheVersionTextsComeFromTheResourceAndTheRunningWindows) {
+    EXPECT_EQ(ProgramVersionText(kVersionAlone, VersionOfThisProgram()), L"1.7.2");
+    EXPECT_EQ(ProgramVersionText(kRevisionAsLetter, VersionOfThisProgram()), L" (V1.7)");
+    // The manifest's supportedOS entries make the record the true version, as ntdll has it;
+    // without them Windows 8.1 and later would claim to be 6.2.
+    using GetVersion = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const auto trueVersion = reinterpret_cast<GetVersion>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    ASSERT_NE(trueVersion, nullptr);
+    OSVERSIONINFOW expected{};
+    expected.dwOSVersionInfoSize = sizeof expected;
+    ASSERT_EQ(trueVersion(&expected), 0);
+    const OsVersionRecord running = RunningWindowsVersion();
+    EXPECT_EQ(running.major, expected.dwMajorVersion);
+    EXPECT_EQ(running.minor, expected.dwMinorVersion);
+    EXPECT_EQ(running.build, expected.dwBuildNumber);
+    EXPECT_EQ(running.platformId, 2u);
 }
 
 }  // namespace

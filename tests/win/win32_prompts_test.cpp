@@ -2,6 +2,7 @@
 #include "util/win32_prompts_win.h"
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include "support/temp_folder_win.h"
@@ -90,6 +91,35 @@ TEST(DocumentDialogTest, OpensInTheProjectRootEveryTime) {
         EXPECT_EQ(spy.opened + L"\\", root->Path());
     }
     CoUninitialize();
+}
+
+}  // namespace
+}  // namespace velquor
+
+namespace velquor {
+namespace {
+
+TEST(Win32ShellOpenTest, WhatTheShellCannotOpenComesBackWithTheSystemsReason) {
+    testing::TempFolder dir;
+    Win32Prompts prompts;
+    const ShellResult result = prompts.ShellOpen(dir / L"fehlt.htm", 0);
+    EXPECT_FALSE(result.opened);
+    EXPECT_TRUE(result.reason.ends_with(L"(Code 2)")) << result.reason;
+
+    struct Case {
+        INT_PTR shellCode;
+        DWORD lastError;
+        const wchar_t* ending;
+    };
+    const Case cases[] = {{SE_ERR_NOASSOC, 0, L"(Code 1155)"},
+                          {SE_ERR_ASSOCINCOMPLETE, 0, L"(Code 1155)"},
+                          {SE_ERR_PNF, 0, L"(Code 3)"},
+                          {SE_ERR_DDEBUSY, 0, L"(Code 1156)"},
+                          {SE_ERR_FNF, ERROR_ACCESS_DENIED, L"(Code 5)"},  // the last error first
+                          {99, 0, L"Unbekannter Fehler (Code 99)"}};
+    for (const Case& c : cases) {
+        EXPECT_TRUE(ShellFailureReason(c.shellCode, c.lastError).ends_with(c.ending)) << c.ending;
+    }
 }
 
 }  // namespace
