@@ -118,12 +118,12 @@ TEST_F(MainWindowActionsTest, TypedLabelsAndTheTargetTypeGoIntoTheModel) {
     EXPECT_EQ(window.Settings().targetType, TargetType::Document);
 }
 
-TEST_F(MainWindowActionsTest, LaterRowsAndEnterAndEscapeChangeNothing) {
+TEST_F(MainWindowActionsTest, HelpAndLogoGoToTheShellAndChangeNoSetting) {
     ChooseRoot(kRoot);
     const ProjectSettings before = window.Settings();
-    for (int button : {kSystemCheckButton, kAboutButton, kHelpButton}) {
-        Click(button);
-    }
+    // The build puts the help pages beside the test program, as beside velquor.exe.
+    prompts.ExpectShellOpen().ExpectShellOpen();
+    Click(kHelpButton);
     SendMessageW(window.Handle(), WM_COMMAND,
                  MAKEWPARAM(ControlId(ControlKind::Logo, 0), STN_CLICKED),
                  reinterpret_cast<LPARAM>(Get(ControlKind::Logo, 0)));
@@ -131,7 +131,11 @@ TEST_F(MainWindowActionsTest, LaterRowsAndEnterAndEscapeChangeNothing) {
     SendMessageW(window.Handle(), WM_COMMAND, IDCANCEL, 0);
     EXPECT_EQ(window.Settings().slots, before.slots);
     EXPECT_EQ(window.Settings().labels, before.labels);
-    EXPECT_EQ(prompts.Calls().size(), 1u);  // the root's folder browser alone
+    ASSERT_EQ(prompts.Calls().size(), 3u);  // the root's folder browser, then the shell twice
+    EXPECT_EQ(prompts.Calls()[1].text, ProgramFolder() + L"hilfe\\index.htm");
+    EXPECT_EQ(prompts.Calls()[1].style, 0);
+    EXPECT_EQ(prompts.Calls()[2].text, L"www.morvane.example");
+    EXPECT_EQ(prompts.Calls()[2].style, 3);
     EXPECT_NE(window.Handle(), nullptr);
 }
 

@@ -72,8 +72,9 @@ void ExpectWindowShowsAConsistentProject(const MainWindow& window) {
 TEST(MainWindowMonkeyTest, RandomClicksKeepEveryPathInsideTheProject) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    // OK is left out: it writes into real folders. Quitting would end the run.
-    const int buttons[] = {0, 2, 3, 4, 5, 7, 8, 13, 20, 21, 30, 31, 32, 40, 41, 42};
+    // OK is left out: it writes into real folders. Quitting would end the run. The system
+    // check changes no setting and takes 2.9 s a click; it has tests of its own.
+    const int buttons[] = {2, 3, 4, 5, 7, 8, 13, 20, 21, 30, 31, 32, 40, 41, 42};
     const wchar_t* const labels[] = {L"", L"  ", L"(kein)", L"Handbuch", L" Lies mich "};
     for (unsigned seed : {1u, 2u, 3u}) {
         SCOPED_TRACE(seed);
