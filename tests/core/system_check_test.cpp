@@ -181,51 +181,5 @@ TEST(SystemCheckTest, FullMessageAsTheUserReadsIt) {
         L"„Software und Spiele“ das Ausführen des Programms oder „Jedes Mal nachfragen“ wählen.");
 }
 
-// The other findings' texts, literally, with a hive and a drive filled in.
-TEST(SystemCheckTest, TheOtherTextsAsTheUserReadsThem) {
-    Values values;
-    values.noDriveTypeAutoRun.user = 0xB5;
-    values.noDriveAutoRun.machine = 0x8;
-    values.noAutorun.machine = 1;
-    values.disableAutoplay = 1;
-    values.cdromAutoRun = 0;
-    values.userChosenHandler = L"MSTakeNoAction";
-    const std::vector<SystemCheckFinding> findings = CheckAutorunSettings(values, kCdDriveD);
-    ASSERT_EQ(findings.size(), 6u);
-    EXPECT_EQ(findings[0].text,
-              L"Autostart ist für alle CD-Laufwerke abgeschaltet: Beim Einlegen einer CD startet "
-              L"nichts. Abhilfe: die Gruppenrichtlinie „Automatische Wiedergabe deaktivieren“ auf "
-              L"„Nicht konfiguriert“ setzen oder unter HKEY_CURRENT_USER\\Software\\Microsoft\\"
-              L"Windows\\CurrentVersion\\Policies\\Explorer im Wert NoDriveTypeAutoRun das Bit "
-              L"0x20 löschen.");
-    EXPECT_EQ(findings[1].text,
-              L"Autostart ist für das CD-Laufwerk D: abgeschaltet: Eine CD in diesem Laufwerk "
-              L"startet beim Einlegen nicht. Abhilfe: unter HKEY_LOCAL_MACHINE\\Software\\"
-              L"Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer im Wert NoDriveAutoRun das "
-              L"Bit 0x8 löschen.");
-    EXPECT_EQ(findings[2].text,
-              L"Autostart-Befehle sind abgeschaltet: Windows führt beim Einlegen keinen Befehl der "
-              L"AutoRun.Inf aus. Abhilfe: die Gruppenrichtlinie „Standardverhalten für AutoRun "
-              L"festlegen“ auf „Nicht konfiguriert“ setzen oder unter HKEY_LOCAL_MACHINE\\"
-              L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer den Wert "
-              L"NoAutorun löschen.");
-    EXPECT_EQ(findings[3].text,
-              L"Die automatische Wiedergabe ist für diesen Benutzer ausgeschaltet: Beim Einlegen "
-              L"einer CD startet nichts. Abhilfe: unter Einstellungen > Bluetooth und Geräte > "
-              L"Automatische Wiedergabe (Windows 10: Einstellungen > Geräte > Automatische "
-              L"Wiedergabe) „Automatische Wiedergabe für alle Medien und Geräte verwenden“ "
-              L"einschalten.");
-    EXPECT_EQ(findings[4].text,
-              L"Der CD-Treiber meldet eingelegte CDs nicht (ältere Windows-Versionen): Beim "
-              L"Einlegen einer CD startet nichts. Abhilfe: unter HKEY_LOCAL_MACHINE\\SYSTEM\\"
-              L"CurrentControlSet\\Services\\cdrom den Wert AutoRun auf 1 setzen und Windows neu "
-              L"starten.");
-    EXPECT_EQ(findings[5].text,
-              L"Für Software-CDs ist die automatische Wiedergabe auf „Keine Aktion durchführen“ "
-              L"eingestellt: Beim Einlegen startet nichts. Abhilfe: unter Systemsteuerung > "
-              L"Hardware und Sound > Automatische Wiedergabe bei „Software und Spiele“ das "
-              L"Ausführen des Programms oder „Jedes Mal nachfragen“ wählen.");
-}
-
 }  // namespace
 }  // namespace velquor
