@@ -1,4 +1,24 @@
-// TEMP stub until the system-check branch is merged
+// The system check on this computer: its registry values and drives, read and never changed.
 #pragma once
+
 #include <string>
-namespace velquor { inline std::wstring CheckThisComputer() { return L"Alle Einstellungen sind korrekt ..."; } }
+#include <vector>
+
+#include "app/system_check.h"
+
+namespace velquor {
+
+// Every value the check needs, read from the registry as it is now.
+AutorunRegistryValues ReadAutorunRegistryValues();
+
+// The drive kind of a type number as GetDriveTypeW gives it (DRIVE_UNKNOWN .. DRIVE_RAMDISK).
+DriveKind DriveKindOfType(unsigned driveType);
+
+// The drives that exist now, A: to Z:, each with its kind.
+std::vector<DriveInfo> ReadDrives();
+
+// The message for this computer: SystemCheckMessage of the findings for the values and drives
+// as they are now. Shown with style 64 (information).
+std::wstring CheckThisComputer();
+
+}  // namespace velquor

@@ -1,5 +1,6 @@
-// One move-only owner for every kind of handle the program opens: files, searches, GDI objects
-// and icons. Each kind names its "no handle" value and its release function in a traits type.
+// One move-only owner for every kind of handle the program opens: files, searches, GDI objects,
+// icons and registry keys. Each kind names its "no handle" value and its release function in a
+// traits type.
 #pragma once
 
 #include <windows.h>
@@ -70,10 +71,17 @@ struct IconTraits {
     static bool Release(Handle h) { return DestroyIcon(h) != FALSE; }
 };
 
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static Handle Invalid() { return nullptr; }
+    static bool Release(Handle h) { return RegCloseKey(h) == ERROR_SUCCESS; }
+};
+
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 
 }  // namespace velquor

@@ -1,0 +1,181 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/system_check_win.h"
+#include "support/registry_changes_win.h"
+#include "util/registry_win.h"
+
+namespace velquor {
+namespace {
+
+using testing::RegistryChanges;
+
+const HKEY hklm = HKEY_LOCAL_MACHINE;
+const HKEY hkcu = HKEY_CURRENT_USER;
+// A key of the tests' own; RegistryChanges creates it and removes it again.
+const std::wstring kScratchKey = L"Software\\Morvane\\VelquorRegistryTest";
+
+TEST(RegistryReadTest, DwordAndStringValuesOfTheirTypeOnly) {
+    RegistryChanges changes;
+    const DWORD four = 4;
+    const wchar_t unterminated[] = {L'a', L'b', L'c'};
+    changes.SetDword(hkcu, kScratchKey, L"Zahl", 0x12345678);
+    changes.SetDword(hkcu, kScratchKey, L"", 7);
+    changes.Set(hkcu, kScratchKey, L"Binär", REG_BINARY, &four, sizeof four);
+    changes.SetString(hkcu, kScratchKey, L"Text", L"Ä Ö ß @SYS:x");
+    changes.SetString(hkcu, kScratchKey, L"Erweitert", L"%SystemRoot%\\x", REG_EXPAND_SZ);
+    changes.Set(hkcu, kScratchKey, L"Offen", REG_SZ, unterminated, sizeof unterminated);
+    changes.Set(hkcu, kScratchKey, L"Mehrere", REG_MULTI_SZ, L"a\0b\0", 10);
+
+    const auto dword = [](const std::wstring& name) {
+        return ReadRegistryDword(hkcu, kScratchKey, name);
+    };
+    const auto string = [](const std::wstring& name) {
+        return ReadRegistryString(hkcu, kScratchKey, name);
+    };
+    EXPECT_EQ(dword(L"Zahl"), 0x12345678u);
+    EXPECT_EQ(dword(L""), 7u);  // the default value
+    EXPECT_EQ(string(L"Text"), L"Ä Ö ß @SYS:x");
+    EXPECT_EQ(string(L"Erweitert"), L"%SystemRoot%\\x");
+    EXPECT_EQ(string(L"Offen"), L"abc");
+    // Another type, a missing value or key: not set.
+    for (const wchar_t* name : {L"Text", L"Binär", L"Fehlt"}) {
+        EXPECT_EQ(dword(name), std::nullopt) << name;
+    }
+    for (const wchar_t* name : {L"Zahl", L"", L"Binär", L"Mehrere", L"Fehlt"}) {
+        EXPECT_EQ(string(name), std::nullopt) << name;
+    }
+    EXPECT_EQ(ReadRegistryDword(hkcu, kScratchKey + L"\\Fehlt", L"Zahl"), std::nullopt);
+    EXPECT_EQ(ReadRegistryString(hkcu, kScratchKey + L"\\Fehlt", L""), std::nullopt);
+}
+
+bool KeyExists(const std::wstring& subKey) {
+    HKEY key = nullptr;
+    const bool exists = RegOpenKeyExW(hkcu, subKey.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (exists) {
+        RegCloseKey(key);
+    }
+    return exists;
+}
+
+// The test prefix is shared by every test: what was there before comes back as it was.
+TEST(RegistryChangesTest, PutsBackWhatWasThere) {
+    {
+        RegistryChanges outer;
+        outer.SetString(hkcu, kScratchKey, L"", L"alt", REG_EXPAND_SZ);
+        {
+            RegistryChanges inner;
+            inner.SetDword(hkcu, kScratchKey, L"", 1);
+            inner.Remove(hkcu, kScratchKey, L"");
+            inner.SetDword(hkcu, kScratchKey + L"\\Tief\\Tiefer", L"Neu", 1);
+        }
+        wchar_t text[8] = {};
+        DWORD type = REG_NONE;
+        DWORD size = sizeof text;
+        EXPECT_EQ(RegGetValueW(hkcu, kScratchKey.c_str(), L"", RRF_RT_ANY | RRF_NOEXPAND, &type,
+                               text, &size),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+        EXPECT_STREQ(text, L"alt");
+        EXPECT_FALSE(KeyExists(kScratchKey + L"\\Tief"));
+    }
+    EXPECT_FALSE(KeyExists(L"Software\\Morvane"));
+}
+
+// Each test starts with none of the values the check reads, and leaves the registry as it was.
+class SystemCheckReaderTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        changes_.Remove(hklm, kIniFileMappingKey, L"");
+        for (const wchar_t* name :
+             {kNoDriveTypeAutoRunValue, kNoDriveAutoRunValue, kNoAutorunValue}) {
+            changes_.Remove(hklm, kPoliciesExplorerKey, name);
+            changes_.Remove(hkcu, kPoliciesExplorerKey, name);
+        }
+        changes_.Remove(hkcu, kAutoplayHandlersKey, kDisableAutoplayValue);
+        changes_.Remove(hklm, kCdromServiceKey, kCdromAutoRunValue);
+        changes_.Remove(hkcu, kUserChosenHandlersKey, kSoftwareDiscEventValue);
+        changes_.Remove(hkcu, kDefaultHandlersKey, kSoftwareDiscEventValue);
+    }
+
+    RegistryChanges changes_;
+};
+
+TEST_F(SystemCheckReaderTest, NothingSetReadsAsNothingAndIsAllClear) {
+    EXPECT_EQ(ReadAutorunRegistryValues(), AutorunRegistryValues{});
+    EXPECT_EQ(CheckThisComputer(), L"Alle Einstellungen sind korrekt ...");
+}
+
+// Every value different, so that none is taken from another's place.
+TEST_F(SystemCheckReaderTest, ReadsEveryValueFromItsKey) {
+    changes_.SetString(hklm, kIniFileMappingKey, L"", L"@SYS:DoesNotExist");
+    changes_.SetString(hklm, kIniFileMappingKey, L"Autorun", L"nicht der Standardwert");
+    changes_.SetDword(hklm, kPoliciesExplorerKey, kNoDriveTypeAutoRunValue, 0x91);
+    changes_.SetDword(hkcu, kPoliciesExplorerKey, kNoDriveTypeAutoRunValue, 0xB5);
+    changes_.SetDword(hklm, kPoliciesExplorerKey, kNoDriveAutoRunValue, 0x8);
+    changes_.SetDword(hkcu, kPoliciesExplorerKey, kNoDriveAutoRunValue, 0x3FFFFFF);
+    changes_.SetDword(hklm, kPoliciesExplorerKey, kNoAutorunValue, 2);
+    changes_.SetDword(hkcu, kPoliciesExplorerKey, kNoAutorunValue, 1);
+    changes_.SetDword(hkcu, kAutoplayHandlersKey, kDisableAutoplayValue, 3);
+    changes_.SetDword(hklm, kCdromServiceKey, kCdromAutoRunValue, 0);
+    changes_.SetString(hkcu, kUserChosenHandlersKey, kSoftwareDiscEventValue, L"MSTakeNoAction");
+    changes_.SetString(hkcu, kDefaultHandlersKey, kSoftwareDiscEventValue, L"MSOpenFolder");
+
+    AutorunRegistryValues expected;
+    expected.iniFileMapping = L"@SYS:DoesNotExist";
+    expected.noDriveTypeAutoRun = {0x91, 0xB5};
+    expected.noDriveAutoRun = {0x8, 0x3FFFFFF};
+    expected.noAutorun = {2, 1};
+    expected.disableAutoplay = 3;
+    expected.cdromAutoRun = 0;
+    expected.userChosenHandler = L"MSTakeNoAction";
+    expected.defaultHandler = L"MSOpenFolder";
+    EXPECT_EQ(ReadAutorunRegistryValues(), expected);
+}
+
+// A value of the wrong type is not set, so HKCU's policy value counts when HKLM's has the wrong
+// type; an unexpanded REG_EXPAND_SZ is a string.
+TEST_F(SystemCheckReaderTest, ValuesOfTheWrongTypeAreNotSet) {
+    const DWORD one = 1;
+    changes_.SetDword(hklm, kIniFileMappingKey, L"", 1);
+    changes_.SetString(hklm, kPoliciesExplorerKey, kNoDriveTypeAutoRunValue, L"255");
+    changes_.SetDword(hkcu, kPoliciesExplorerKey, kNoDriveTypeAutoRunValue, 0x20);
+    changes_.SetString(hklm, kPoliciesExplorerKey, kNoAutorunValue, L"1");
+    changes_.Set(hkcu, kAutoplayHandlersKey, kDisableAutoplayValue, REG_BINARY, &one, sizeof one);
+    changes_.SetString(hklm, kCdromServiceKey, kCdromAutoRunValue, L"0");
+    changes_.SetDword(hkcu, kUserChosenHandlersKey, kSoftwareDiscEventValue, 1);
+    changes_.SetString(hkcu, kDefaultHandlersKey, kSoftwareDiscEventValue, L"MSOpenFolder",
+                       REG_EXPAND_SZ);
+
+    AutorunRegistryValues expected;
+    expected.noDriveTypeAutoRun.user = 0x20;
+    expected.defaultHandler = L"MSOpenFolder";
+    EXPECT_EQ(ReadAutorunRegistryValues(), expected);
+    const std::wstring message = CheckThisComputer();
+    EXPECT_TRUE(message.starts_with(kSystemCheckIntro)) << message;
+    EXPECT_NE(message.find(L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+                           L"Policies\\Explorer im Wert NoDriveTypeAutoRun das Bit 0x20"),
+              std::wstring::npos);
+    EXPECT_TRUE(message.ends_with(L"„Jedes Mal nachfragen“ wählen.")) << message;
+}
+
+// The prefix has C: (its drive_c) and Z: (the host's root), both fixed disks, and no CD drive.
+TEST(SystemCheckDrivesTest, ReadsThePrefixDrives) {
+    const std::vector<DriveInfo> drives = ReadDrives();
+    const auto has = [&drives](DriveInfo d) {
+        return std::find(drives.begin(), drives.end(), d) != drives.end();
+    };
+    EXPECT_TRUE(has({L'C', DriveKind::Fixed}));
+    EXPECT_TRUE(has({L'Z', DriveKind::Fixed}));
+    const DWORD present = GetLogicalDrives();
+    EXPECT_EQ(drives.size(), static_cast<std::size_t>(__builtin_popcount(present)));
+    EXPECT_EQ(DriveKindOfType(DRIVE_CDROM), DriveKind::CdRom);
+    EXPECT_EQ(DriveKindOfType(DRIVE_REMOVABLE), DriveKind::Removable);
+    EXPECT_EQ(DriveKindOfType(DRIVE_NO_ROOT_DIR), DriveKind::NoRootFolder);
+}
+
+}  // namespace
+}  // namespace velquor
