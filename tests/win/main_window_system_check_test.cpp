@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "main_window_fixture.h"
+#include "support/registry_changes_win.h"
 
 namespace velquor::testing {
 namespace {
@@ -20,14 +21,21 @@ class MainWindowSystemCheckTest : public MainWindowTest {
     ULONGLONG elapsedMs = 0;
 };
 
-TEST_F(MainWindowSystemCheckTest, TheReportFollowsTheFullSequence) {
+TEST_F(MainWindowSystemCheckTest, TheReportOfThisComputerFollowsTheFullSequence) {
+    RegistryChanges registry;
+    registry.SetDword(HKEY_CURRENT_USER,
+                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers",
+                      L"DisableAutoplay", 1);
     prompts.AnswerMessage(kAnswerOk);
     RunCheck();
     EXPECT_GE(elapsedMs, 2900u);
     const auto messages = prompts.Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].style, static_cast<int>(MessageStyle::Information));
-    EXPECT_FALSE(messages[0].text.empty());
+    EXPECT_TRUE(messages[0].text.starts_with(
+        L"Folgende Einstellungen dieses Computers verhindern den CD-Autostart:\r\rDie "
+        L"automatische Wiedergabe ist für diesen Benutzer ausgeschaltet"))
+        << messages[0].text;
 }
 
 TEST_F(MainWindowSystemCheckTest, OtherButtonsWorkMeanwhileAndASecondStartIsIgnored) {
@@ -36,7 +44,8 @@ TEST_F(MainWindowSystemCheckTest, OtherButtonsWorkMeanwhileAndASecondStartIsIgno
     PostClick(kToggleViewButton);
     RunCheck();
     EXPECT_LT(elapsedMs, 2 * 2900u);
-    EXPECT_EQ(prompts.Messages().size(), 1u);
+    ASSERT_EQ(prompts.Messages().size(), 1u);
+    EXPECT_EQ(prompts.Messages()[0].text, L"Alle Einstellungen sind korrekt ...");
     EXPECT_EQ(Text(ControlKind::Button, kToggleViewButton), L"Kompakte Ansicht <<");
     PumpMessages();  // nothing of the ignored start is left to run later
     EXPECT_EQ(prompts.Messages().size(), 1u);
