@@ -11,6 +11,11 @@
 
 // The logo picture of the main window (2865 x 780 twips).
 #define IDB_LOGO 20
+// The about box's vertical logo strip (975 x 4635 twips).
+#define IDB_ABOUT_LOGO 21
+
+// The cursor over the about box's logo strip: a mouse on its cord.
+#define IDC_ABOUT_MOUSE 30
 
 // The icon library: RCDATA 1..511, each a complete .ico file.
 #define IDR_LIBRARY_FIRST 1

@@ -1,5 +1,5 @@
-// Renders the main window compact and extended, and the icon library dialog, into BMP files
-// for the documentation:
+// Renders the main window compact and extended, the icon library dialog and the about box into
+// BMP files for the documentation:
 //   velquor_screenshots.exe OUTPUT_FOLDER
 #include <windows.h>
 
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/main_window_win.h"
+#include "dialogs/about_box_win.h"
 #include "dialogs/icon_library_dialog_win.h"
 #include "util/file_services.h"
 #include "util/program_windows_win.h"
@@ -140,5 +141,9 @@ int wmain(int argc, wchar_t** argv) {
     ok = dialogSaved && ok;
     Pump();
     ok = SaveWindowBitmap(window.Handle(), folder + L"main-extended.bmp") && ok;
+
+    const HWND about = ShowAboutBox(window.Handle(), prompts, clock, windows);
+    Pump();
+    ok = about && SaveWindowBitmap(about, folder + L"about-box.bmp") && ok;
     return ok ? 0 : 1;
 }
