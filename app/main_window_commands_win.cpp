@@ -6,6 +6,7 @@
 #include "app/system_check_win.h"
 #include "autorun/check_icon_file.h"
 #include "autorun/save_autostart.h"
+#include "dialogs/about_box_win.h"
 #include "dialogs/icon_library_dialog_win.h"
 #include "dialogs/progress_dialog_win.h"
 #include "dialogs/progress_steps.h"
@@ -32,8 +33,8 @@ void MainWindow::RunButton(int index) {
         {kIconPickButton, [](MainWindow& w) { w.ChooseIconFile(); }},
         {kNoIconButton, [](MainWindow& w) { ResetSlot(w.settings_, kIconSlot); }},
         {kDefaultIconButton, [](MainWindow& w) { SetDefaultIcon(w.settings_); }},
-        // The about box and the help come with their own windows and the shell launching.
-        {kAboutButton, [](MainWindow&) {}},
+        {kAboutButton,
+         [](MainWindow& w) { ShowAboutBox(w.Handle(), w.prompts_, w.clock_, w.windows_); }},
         {kHelpButton, [](MainWindow& w) { ShowHelp(L"", false, w.programFolder_, w.prompts_); }},
         {kQuitButton, [](MainWindow& w) { w.windows_.CloseAll(); }},
         {kFirstRowResetButton + 0, [](MainWindow& w) { ResetSlot(w.settings_, 2); }},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "dialogs/about_box_win.h"
 #include "main_window_fixture.h"
 #include "resources/resource_ids.h"
 
@@ -137,6 +138,21 @@ TEST_F(MainWindowActionsTest, HelpAndLogoGoToTheShellAndChangeNoSetting) {
     EXPECT_EQ(prompts.Calls()[2].text, L"www.morvane.example");
     EXPECT_EQ(prompts.Calls()[2].style, 3);
     EXPECT_NE(window.Handle(), nullptr);
+}
+
+TEST_F(MainWindowActionsTest, InfoOpensOneAboutBoxThatOutlivesTheWindow) {
+    Click(kAboutButton);
+    const HWND about = OpenAboutBox();
+    ASSERT_NE(about, nullptr);
+    Click(kAboutButton);
+    EXPECT_EQ(OpenAboutBox(), about);
+    EXPECT_EQ(windows.Count(), 2u);
+    SendMessageW(window.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(about));
+    EXPECT_EQ(lastWindowClosed, 0);
+    SendMessageW(about, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(about));
+    EXPECT_EQ(lastWindowClosed, 1);
 }
 
 TEST_F(MainWindowActionsTest, QuitClosesEveryWindowAtOnce) {
