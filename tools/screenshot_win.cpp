@@ -1,5 +1,5 @@
-// Renders the main window compact and extended, the icon library dialog and the about box into
-// BMP files for the documentation:
+// Renders the main window compact and extended, the icon library dialog, the system check's
+// progress dialog and the about box into BMP files for the documentation:
 //   velquor_screenshots.exe OUTPUT_FOLDER
 #include <windows.h>
 
@@ -13,6 +13,8 @@
 #include "app/main_window_win.h"
 #include "dialogs/about_box_win.h"
 #include "dialogs/icon_library_dialog_win.h"
+#include "dialogs/progress_dialog_win.h"
+#include "dialogs/progress_steps.h"
 #include "util/file_services.h"
 #include "util/program_windows_win.h"
 #include "util/prompts.h"
@@ -108,6 +110,15 @@ LRESULT CALLBACK PhotographLibrary(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+bool progressSaved = false;
+
+// Half-way through the system check's sequence, while the bar holds 68.
+void CALLBACK PhotographProgress(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const HWND dialog = FindWindowW(kProgressDialogClass, nullptr);
+    progressSaved = dialog && SaveWindowBitmap(dialog, outputFolder + L"system-check.bmp");
+}
+
 void Click(const MainWindow& window, int button) {
     SendMessageW(window.Control(ControlKind::Button, button), BM_CLICK, 0, 0);
 }
@@ -141,6 +152,10 @@ int wmain(int argc, wchar_t** argv) {
     ok = dialogSaved && ok;
     Pump();
     ok = SaveWindowBitmap(window.Handle(), folder + L"main-extended.bmp") && ok;
+
+    SetTimer(nullptr, 0, 1200, PhotographProgress);
+    RunProgressDialog(window.Handle(), kSystemCheckSteps, kSystemCheckTitle, windows);
+    ok = progressSaved && ok;
 
     const HWND about = ShowAboutBox(window.Handle(), prompts, clock, windows);
     Pump();
