@@ -3,11 +3,11 @@
 #pragma once
 
 // The five images of the main window's image list, numbered as the list addresses them.
-#define IDI_PROGRAM 1      // the program's own icon, also the window icon
-#define IDI_DEFAULT_DISC 2 // shown for the launcher's own icon
-#define IDI_MONO_A 3       // monochrome, unused by any operation
-#define IDI_MONO_B 4       // monochrome, unused by any operation
-#define IDI_PLACEHOLDER 5  // shown while no icon is chosen
+#define IDI_PROGRAM 1       // the program's own icon, also the window icon
+#define IDI_DEFAULT_DISC 2  // shown for the launcher's own icon
+#define IDI_MONO_A 3        // monochrome, unused by any operation
+#define IDI_MONO_B 4        // monochrome, unused by any operation
+#define IDI_PLACEHOLDER 5   // shown while no icon is chosen
 
 // The logo picture of the main window (2865 x 780 twips).
 #define IDB_LOGO 20
