@@ -65,8 +65,6 @@ inline constexpr wchar_t kMainWindowTitle[] = L"Velquor";
 inline constexpr wchar_t kIconPreviewTip[] =
     L"Dies ist das zurzeit festgelegte Icon. Die Anzeige kann von der tatsächlichen Größe "
     L"abweichen.";
-inline constexpr wchar_t kLogoTip[] =
-    L"Klicken Sie hier, um noch mehr interessante Morvane-Programme kennenzulernen ...";
 
 // In creation order: the focusable controls in tab order, the frames last so that they lie
 // below their contents.

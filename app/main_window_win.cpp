@@ -8,6 +8,7 @@
 #include "app/view_layout.h"
 #include "autorun/icon_library_win.h"
 #include "resources/resource_ids.h"
+#include "util/maker.h"
 #include "util/program_windows_win.h"
 #include "util/screen_geometry.h"
 #include "util/shell_launch.h"
@@ -227,7 +228,7 @@ bool MainWindow::CreateControls() {
     logo_.Reset(static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
     SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
-    AddToolTip(logo, kLogoTip);
+    AddToolTip(logo, kMakerLogoTip);
     return true;
 }
 

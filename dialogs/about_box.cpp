@@ -36,12 +36,7 @@ std::vector<AboutControl> MakeControls() {
     constexpr int kButtonTop = 4305;
     constexpr int kButtonHeight = 495;
     return {
-        {kAboutLogoId,
-         AboutControlKind::LogoStrip,
-         L"",
-         {60, 120, 975, 4635},
-         L"Klicken Sie hier, um noch mehr interessante " + Maker() +
-             L"-Programme kennenzulernen ..."},
+        {kAboutLogoId, AboutControlKind::LogoStrip, L"", {60, 120, 975, 4635}, kMakerLogoTip},
         {kAboutTextId, AboutControlKind::AboutText, L"", {1140, 120, 8115, 3975}, L""},
         {kAboutDividerId, AboutControlKind::Divider, L"", {1140, 4200, 8160, 0}, L""},
         {kVisitMakerButtonId,

@@ -10,4 +10,8 @@ inline constexpr wchar_t kMakerSite[] = L"www.morvane.example";
 inline constexpr wchar_t kSupportMail[] = L"support@morvane.example";
 inline constexpr wchar_t kAuthorName[] = L"Jonas Albrecht";
 
+// The tooltip of the maker's logo, in the main window and in the about box alike.
+inline constexpr wchar_t kMakerLogoTip[] =
+    L"Klicken Sie hier, um noch mehr interessante Morvane-Programme kennenzulernen ...";
+
 }  // namespace velquor

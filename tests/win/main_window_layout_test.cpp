@@ -6,6 +6,7 @@
 #include "app/view_layout.h"
 #include "main_window_fixture.h"
 #include "resources/resource_ids.h"
+#include "util/maker.h"
 #include "util/screen_geometry.h"
 
 namespace velquor::testing {
@@ -237,8 +238,8 @@ TEST_F(MainWindowLayoutTest, ToolTipsAndTheHandOverTheLogo) {
         ControlKind kind;
         const wchar_t* tip;
     };
-    for (const Case& c :
-         {Case{ControlKind::IconPreview, kIconPreviewTip}, Case{ControlKind::Logo, kLogoTip}}) {
+    for (const Case& c : {Case{ControlKind::IconPreview, kIconPreviewTip},
+                          Case{ControlKind::Logo, kMakerLogoTip}}) {
         wchar_t text[256] = {};
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
