@@ -52,39 +52,6 @@ TEST(RegistryReadTest, DwordAndStringValuesOfTheirTypeOnly) {
     EXPECT_EQ(ReadRegistryString(hkcu, kScratchKey + L"\\Fehlt", L""), std::nullopt);
 }
 
-bool KeyExists(const std::wstring& subKey) {
-    HKEY key = nullptr;
-    const bool exists = RegOpenKeyExW(hkcu, subKey.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
-    if (exists) {
-        RegCloseKey(key);
-    }
-    return exists;
-}
-
-// The test prefix is shared by every test: what was there before comes back as it was.
-TEST(RegistryChangesTest, PutsBackWhatWasThere) {
-    {
-        RegistryChanges outer;
-        outer.SetString(hkcu, kScratchKey, L"", L"alt", REG_EXPAND_SZ);
-        {
-            RegistryChanges inner;
-            inner.SetDword(hkcu, kScratchKey, L"", 1);
-            inner.Remove(hkcu, kScratchKey, L"");
-            inner.SetDword(hkcu, kScratchKey + L"\\Tief\\Tiefer", L"Neu", 1);
-        }
-        wchar_t text[8] = {};
-        DWORD type = REG_NONE;
-        DWORD size = sizeof text;
-        EXPECT_EQ(RegGetValueW(hkcu, kScratchKey.c_str(), L"", RRF_RT_ANY | RRF_NOEXPAND, &type,
-                               text, &size),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
-        EXPECT_STREQ(text, L"alt");
-        EXPECT_FALSE(KeyExists(kScratchKey + L"\\Tief"));
-    }
-    EXPECT_FALSE(KeyExists(L"Software\\Morvane"));
-}
-
 // Each test starts with none of the values the check reads, and leaves the registry as it was.
 class SystemCheckReaderTest : public ::testing::Test {
   protected:
