@@ -197,9 +197,7 @@ bool MainWindow::CreateControls() {
     bold.lfWeight = FW_BOLD;
     boldFont_.Reset(CreateFontIndirectW(&bold));
 
-    toolTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                Handle(), nullptr, instance, nullptr);
+    toolTips_ = CreateToolTips(Handle());
 
     for (const ControlRow& c : MainWindowControls()) {
         const ControlClass cls = ClassFor(c);
@@ -223,23 +221,13 @@ bool MainWindow::CreateControls() {
     }
 
     HWND preview = Control(ControlKind::IconPreview, 0);
-    AddToolTip(preview, kIconPreviewTip);
+    AddToolTip(toolTips_, Handle(), preview, kIconPreviewTip);
     HWND logo = Control(ControlKind::Logo, 0);
     logo_.Reset(static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
     SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
-    AddToolTip(logo, kMakerLogoTip);
+    AddToolTip(toolTips_, Handle(), logo, kMakerLogoTip);
     return true;
-}
-
-void MainWindow::AddToolTip(HWND control, const wchar_t* text) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 LRESULT MainWindow::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -39,7 +39,6 @@ class MainWindow : public WindowBase {
 
     bool OnCreate();
     bool CreateControls();
-    void AddToolTip(HWND control, const wchar_t* text);
     void OnCommand(int id, int code, HWND control);
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnSetCursor(HWND over);

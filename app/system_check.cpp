@@ -2,31 +2,12 @@
 
 #include <string_view>
 
+#include "util/file_name_case.h"
 #include "util/text_template.h"
 
 namespace velquor {
 
 namespace {
-
-wchar_t AsciiUpper(wchar_t c) {
-    return c >= L'a' && c <= L'z' ? c - L'a' + L'A' : c;
-}
-
-bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix) {
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (AsciiUpper(text[i]) != AsciiUpper(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool EqualsIgnoringCase(std::wstring_view text, std::wstring_view other) {
-    return text.size() == other.size() && StartsWithIgnoringCase(text, other);
-}
 
 // The value that counts, and the hive it comes from: HKLM's when it is there, else HKCU's.
 struct EffectivePolicy {
@@ -79,7 +60,7 @@ std::optional<SystemCheckFinding> CheckCdDriveLetters(const PolicyValue& noDrive
     std::vector<wchar_t> letters;
     std::uint32_t bits = 0;
     for (const DriveInfo& drive : drives) {
-        const wchar_t letter = AsciiUpper(drive.letter);
+        const wchar_t letter = FileNameUpcase(drive.letter);
         if (drive.kind != DriveKind::CdRom || letter < L'A' || letter > L'Z') {
             continue;
         }
@@ -105,8 +86,7 @@ std::vector<SystemCheckFinding> CheckAutorunSettings(const AutorunRegistryValues
     using enum SystemCheckFindingKind;
     std::vector<SystemCheckFinding> findings;
 
-    if (values.iniFileMapping &&
-        StartsWithIgnoringCase(*values.iniFileMapping, kIgnoreIniFilePrefix)) {
+    if (values.iniFileMapping && StartsWithFileName(*values.iniFileMapping, kIgnoreIniFilePrefix)) {
         findings.push_back({AutorunInfIgnored, kAutorunInfIgnoredFinding});
     }
     if (const EffectivePolicy p = Effective(values.noDriveTypeAutoRun);
@@ -130,10 +110,11 @@ std::vector<SystemCheckFinding> CheckAutorunSettings(const AutorunRegistryValues
     // handler (run the program, ask every time, a third-party one) lets the disc start.
     const std::optional<std::wstring>& handler =
         values.userChosenHandler ? values.userChosenHandler : values.defaultHandler;
-    // Handler names are registry key names, which Windows compares ignoring case.
-    if (handler && EqualsIgnoringCase(*handler, kTakeNoActionHandler)) {
+    // Handler names are registry key names, which Windows compares ignoring case as it does
+    // file names.
+    if (handler && FileNamesEqual(*handler, kTakeNoActionHandler)) {
         findings.push_back({SoftwareDiscNoAction, kTakeNoActionFinding});
-    } else if (handler && EqualsIgnoringCase(*handler, kOpenFolderHandler)) {
+    } else if (handler && FileNamesEqual(*handler, kOpenFolderHandler)) {
         findings.push_back({SoftwareDiscOpenFolder, kOpenFolderFinding});
     }
     return findings;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "dialogs/about_box.h"
+#include "dialogs/empty_dialog_template_win.h"
 #include "resources/resource_ids.h"
 #include "util/clock.h"
 #include "util/program_windows_win.h"
@@ -87,19 +88,8 @@ ControlClass ClassFor(const AboutControl& c) {
     return {L"STATIC", kChild};
 }
 
-void AddToolTip(HWND toolTips, HWND box, HWND control, const std::wstring& text) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = box;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());  // the tooltip keeps a copy
-    SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
 bool CreateControls(HWND box, AboutBox& state, int dpi) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(box, GWLP_HINSTANCE));
-    const auto guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     state.textFont.Reset(CreateFontW(-MulDiv(kTextPointsTimes100, dpi, 7200), 0, 0, 0, FW_NORMAL,
                                      FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
@@ -107,17 +97,12 @@ bool CreateControls(HWND box, AboutBox& state, int dpi) {
     state.logo.Reset(static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_ABOUT_LOGO), IMAGE_BITMAP, 0, 0, 0)));
     state.mouseCursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_ABOUT_MOUSE));
-    const HWND toolTips = CreateWindowExW(
-        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, box, nullptr, instance, nullptr);
+    const HWND toolTips = CreateToolTips(box);
 
     for (const AboutControl& c : AboutBoxControls()) {
         const ControlClass cls = ClassFor(c);
-        HWND control = CreateWindowExW(
-            0, cls.className, c.caption.c_str(), cls.style, TwipsToPixels(c.rect.left, dpi),
-            TwipsToPixels(c.rect.top, dpi), TwipsToPixels(c.rect.width, dpi),
-            TwipsToPixels(c.rect.height, dpi), box,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr);
+        HWND control = CreateChildInTwips(box, cls.className, c.caption.c_str(), cls.style, 0,
+                                          c.rect, c.id, dpi);
         if (!control) {
             return false;
         }
@@ -127,18 +112,18 @@ bool CreateControls(HWND box, AboutBox& state, int dpi) {
             SetWindowPos(control, nullptr, 0, 0, TwipsToPixels(c.rect.width, dpi), kDividerPixels,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        const HFONT font = c.kind == AboutControlKind::AboutText ? state.textFont.Get() : guiFont;
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (c.kind == AboutControlKind::LogoStrip) {
             SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP,
                          reinterpret_cast<LPARAM>(state.logo.Get()));
         } else if (c.kind == AboutControlKind::AboutText) {
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(state.textFont.Get()),
+                         FALSE);
             // The static control breaks lines at CR LF; the portable text separates them with
             // CR alone.
             SetWindowTextW(control, ReplaceAll(state.text, L"\r", L"\r\n").c_str());
         }
         if (!c.toolTip.empty()) {
-            AddToolTip(toolTips, box, control, c.toolTip);
+            AddToolTip(toolTips, box, control, c.toolTip.c_str());
         }
     }
     return true;
@@ -150,14 +135,9 @@ void Place(HWND box, HWND mainWindow, int dpi) {
                TwipsToPixels(kAboutBoxClientHeight, dpi)};
     AdjustWindowRectEx(&outer, kBoxStyle, FALSE, kBoxExStyle);
     const Size size{outer.right - outer.left, outer.bottom - outer.top};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& screen = monitor.rcMonitor;
-    const RECT& work = monitor.rcWork;
+    const MonitorAreas monitor = MonitorAreasOf(mainWindow);
     const Point origin =
-        AboutBoxOrigin({screen.right - screen.left, screen.bottom - screen.top},
-                       {work.left, work.top, work.right - work.left, work.bottom - work.top}, size);
+        AboutBoxOrigin({monitor.screen.width, monitor.screen.height}, monitor.work, size);
     SetWindowPos(box, nullptr, origin.x, origin.y, size.width, size.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -244,15 +224,6 @@ INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
     return FALSE;
 }
 
-// An empty dialog template: the controls are made in twips when it starts.
-// Templates must start on a DWORD boundary.
-struct alignas(4) EmptyDialogTemplate {
-    DLGTEMPLATE header;
-    WORD menu = 0;
-    WORD windowClass = 0;
-    WORD title = 0;
-};
-
 }  // namespace
 
 HWND ShowAboutBox(HWND mainWindow, Prompts& prompts, Clock& clock, ProgramWindows& windows) {
@@ -270,9 +241,7 @@ HWND ShowAboutBox(HWND mainWindow, Prompts& prompts, Clock& clock, ProgramWindow
         prompts, windows, mainWindow, AboutBoxText(version, clock.YearText()),
         UpdateAddress(version, windowsVersion), SupportMailAddress(version, windowsVersion));
 
-    EmptyDialogTemplate tmpl{};
-    tmpl.header.style = kBoxStyle;
-    tmpl.header.dwExtendedStyle = kBoxExStyle;
+    const EmptyDialogTemplate tmpl(kBoxStyle, kBoxExStyle);
     const HWND box = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &tmpl.header, owner,
                                                 AboutProc, reinterpret_cast<LPARAM>(&state));
     if (!box || !IsWindow(box)) {

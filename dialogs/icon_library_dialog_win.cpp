@@ -5,6 +5,7 @@
 #include <string>
 
 #include "autorun/icon_library_win.h"
+#include "dialogs/empty_dialog_template_win.h"
 #include "dialogs/icon_library_dialog.h"
 #include "dialogs/library_image_list_win.h"
 #include "util/window_services_win.h"
@@ -22,18 +23,6 @@ struct DialogState {
 
 DialogState& StateOf(HWND dialog) {
     return *reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
-HWND CreateChild(HWND parent, const wchar_t* className, const wchar_t* caption, DWORD style,
-                 DWORD exStyle, TwipsRect r, int id, int dpi) {
-    HWND child = CreateWindowExW(
-        exStyle, className, caption, WS_CHILD | WS_VISIBLE | style, TwipsToPixels(r.left, dpi),
-        TwipsToPixels(r.top, dpi), TwipsToPixels(r.width, dpi), TwipsToPixels(r.height, dpi),
-        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
-    return child;
 }
 
 void End(HWND dialog, INT_PTR result) {
@@ -54,16 +43,18 @@ bool OnInit(HWND dialog, DialogState& state) {
     SetWindowTextW(dialog, IconLibraryTitle(LibraryIconCount()).c_str());
 
     // Created in tab order: the buttons first, then the list.
-    CreateChild(dialog, L"BUTTON", kLibraryOkCaption, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0,
-                kLibraryOkRect, kLibraryOkId, dpi);
-    CreateChild(dialog, L"BUTTON", kLibraryCancelCaption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
-                kLibraryCancelRect, kLibraryCancelId, dpi);
-    CreateChild(dialog, L"BUTTON", kLibraryFrameCaption, WS_GROUP | BS_GROUPBOX, 0,
-                kLibraryFrameRect, kLibraryFrameId, dpi);
+    CreateChildInTwips(dialog, L"BUTTON", kLibraryOkCaption,
+                       WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, kLibraryOkRect, kLibraryOkId,
+                       dpi);
+    CreateChildInTwips(dialog, L"BUTTON", kLibraryCancelCaption,
+                       WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, kLibraryCancelRect,
+                       kLibraryCancelId, dpi);
+    CreateChildInTwips(dialog, L"BUTTON", kLibraryFrameCaption, WS_GROUP | BS_GROUPBOX, 0,
+                       kLibraryFrameRect, kLibraryFrameId, dpi);
     const TwipsRect inFrame{kLibraryFrameRect.left + kLibraryListRect.left,
                             kLibraryFrameRect.top + kLibraryListRect.top, kLibraryListRect.width,
                             kLibraryListRect.height};
-    HWND list = CreateChild(
+    HWND list = CreateChildInTwips(
         dialog, WC_LISTVIEWW, L"",
         WS_TABSTOP | WS_GROUP | LVS_ICON | LVS_SINGLESEL | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS,
         WS_EX_CLIENTEDGE, inFrame, kLibraryListId, dpi);
@@ -172,21 +163,10 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return FALSE;
 }
 
-// An empty dialog template: the controls are made in twips when it starts.
-// Templates must start on a DWORD boundary.
-struct alignas(4) EmptyDialogTemplate {
-    DLGTEMPLATE header;
-    WORD menu = 0;
-    WORD windowClass = 0;
-    WORD title = 0;
-};
-
 }  // namespace
 
 std::optional<int> ShowIconLibraryDialog(HWND owner) {
-    EmptyDialogTemplate tmpl{};
-    tmpl.header.style = kDialogStyle;
-    tmpl.header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
+    const EmptyDialogTemplate tmpl(kDialogStyle, WS_EX_DLGMODALFRAME);
     DialogState state;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const INT_PTR result = DialogBoxIndirectParamW(instance, &tmpl.header, owner, DialogProc,

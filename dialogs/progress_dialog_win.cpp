@@ -28,9 +28,7 @@ class ProgressDialog : public WindowBase {
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    HWND CreateChild(const wchar_t* className, const wchar_t* text, DWORD style, TwipsRect r);
 
-    int dpi_ = 96;
     HWND bar_ = nullptr;
     bool holding_ = false;
 };
@@ -45,31 +43,20 @@ bool ProgressDialog::Create(HWND owner, const std::wstring& title) {
     if (!RegisterClassOnce(wc)) {
         return false;
     }
-    dpi_ = ScreenDpi();
-    RECT outer{0, 0, TwipsToPixels(kProgressDialogClientWidth, dpi_),
-               TwipsToPixels(kProgressDialogClientHeight, dpi_)};
+    const int dpi = ScreenDpi();
+    RECT outer{0, 0, TwipsToPixels(kProgressDialogClientWidth, dpi),
+               TwipsToPixels(kProgressDialogClientHeight, dpi)};
     AdjustWindowRectEx(&outer, kDialogStyle, FALSE, kDialogExStyle);
     OffsetRect(&outer, -outer.left, -outer.top);
     if (!CreateFor(kProgressDialogClass, title.c_str(), kDialogStyle, kDialogExStyle, outer,
                    instance, owner)) {
         return false;
     }
-    bar_ = CreateChild(PROGRESS_CLASSW, nullptr, 0, kProgressBarRect);
+    bar_ = CreateChildInTwips(Handle(), PROGRESS_CLASSW, nullptr, 0, 0, kProgressBarRect, 0, dpi);
     SendMessageW(bar_, PBM_SETRANGE32, 0, 100);
-    CreateChild(L"STATIC", kProgressText, SS_CENTER, kProgressTextRect);
+    CreateChildInTwips(Handle(), L"STATIC", kProgressText, SS_CENTER, 0, kProgressTextRect, 0, dpi);
     CentreOnScreen(Handle());
     return bar_ != nullptr;
-}
-
-HWND ProgressDialog::CreateChild(const wchar_t* className, const wchar_t* text, DWORD style,
-                                 TwipsRect r) {
-    HWND child = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style,
-                                 TwipsToPixels(r.left, dpi_), TwipsToPixels(r.top, dpi_),
-                                 TwipsToPixels(r.width, dpi_), TwipsToPixels(r.height, dpi_),
-                                 Handle(), nullptr, Instance(), nullptr);
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-                 FALSE);
-    return child;
 }
 
 bool ProgressDialog::StartHold(std::int32_t holdTimeMs) {

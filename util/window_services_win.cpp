@@ -1,5 +1,7 @@
 #include "util/window_services_win.h"
 
+#include <commctrl.h>
+
 namespace velquor {
 
 int ScreenDpi() {
@@ -9,14 +11,21 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-PixelRect WorkAreaOf(HWND window) {
+MonitorAreas MonitorAreasOf(HWND window) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        const PixelRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        return {primary, primary};
     }
-    const RECT& work = monitor.rcWork;
-    return {work.left, work.top, work.right - work.left, work.bottom - work.top};
+    const auto pixels = [](const RECT& r) {
+        return PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    return {pixels(monitor.rcMonitor), pixels(monitor.rcWork)};
+}
+
+PixelRect WorkAreaOf(HWND window) {
+    return MonitorAreasOf(window).work;
 }
 
 void CentreOnScreen(HWND window) {
@@ -28,6 +37,35 @@ void CentreOnScreen(HWND window) {
         CentredOrigin(WorkAreaOf(window), {frame.right - frame.left, frame.bottom - frame.top});
     SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND CreateChildInTwips(HWND parent, const wchar_t* className, const wchar_t* caption, DWORD style,
+                        DWORD exStyle, TwipsRect rect, int id, int dpi) {
+    HWND child = CreateWindowExW(
+        exStyle, className, caption, WS_CHILD | WS_VISIBLE | style, TwipsToPixels(rect.left, dpi),
+        TwipsToPixels(rect.top, dpi), TwipsToPixels(rect.width, dpi),
+        TwipsToPixels(rect.height, dpi), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+                 FALSE);
+    return child;
+}
+
+HWND CreateToolTips(HWND owner) {
+    return CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr,
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)), nullptr);
+}
+
+void AddToolTip(HWND toolTips, HWND owner, HWND control, const wchar_t* text) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void ShowFixedSizeWindow(HWND window, int showCommand) {
