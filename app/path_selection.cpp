@@ -3,17 +3,23 @@
 #include "util/prompts.h"
 #include "util/short_path.h"
 #include "util/text_helpers.h"
+#include "util/text_template.h"
 
 namespace velquor {
 
 namespace {
 
-// A picked folder, or empty after a cancel or a folder whose path is too long; the user has
-// been told about the latter.
-std::wstring BrowseForUsableFolder(Prompts& prompts, const wchar_t* prompt) {
+// A picked folder with its closing backslash, or empty after a cancel or a folder whose path
+// is longer than `longest`; the user has been told about the latter.
+std::wstring BrowseForUsableFolder(Prompts& prompts, const wchar_t* prompt, std::size_t longest) {
     std::wstring folder = prompts.BrowseForFolder(prompt);
-    if (folder.size() > kLongestFolderPath) {
-        prompts.ShowMessage(kFolderPathTooLongMessage, MessageStyle::Critical);
+    if (folder.empty()) {
+        return folder;
+    }
+    folder = AddBackslash(folder);
+    if (folder.size() > longest) {
+        prompts.ShowMessage(FormatText(kFolderPathTooLongTemplate, {std::to_wstring(longest)}),
+                            MessageStyle::Critical);
         folder.clear();
     }
     return folder;
@@ -22,12 +28,12 @@ std::wstring BrowseForUsableFolder(Prompts& prompts, const wchar_t* prompt) {
 }  // namespace
 
 bool ChooseProjectRoot(ProjectSettings& s, Prompts& prompts) {
-    const std::wstring folder = BrowseForUsableFolder(prompts, kRootPrompt);
-    if (folder.empty()) {
+    const std::wstring root = BrowseForUsableFolder(prompts, kRootPrompt, kLongestProjectRoot);
+    if (root.empty()) {
         return false;
     }
     ResetProject(s);
-    s.projectRoot = AddBackslash(folder);
+    s.projectRoot = root;
     s.projectRootShort = ShortPathOf(s.projectRoot);
     s.slots[kRootSlot] = s.projectRoot;
     return true;
@@ -42,10 +48,7 @@ bool ChooseSlotPath(ProjectSettings& s, int slot, Prompts& prompts) {
     for (;;) {
         std::wstring path;
         if (folderMode) {
-            path = BrowseForUsableFolder(prompts, kFolderTargetPrompt);
-            if (!path.empty()) {
-                path = AddBackslash(path);
-            }
+            path = BrowseForUsableFolder(prompts, kFolderTargetPrompt, kLongestFolderPath);
         } else {
             path = prompts.ChooseDocument(s.projectRoot, filter);
         }

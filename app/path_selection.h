@@ -16,11 +16,15 @@ inline constexpr wchar_t kRootPrompt[] =
     L"Wo liegt das Hauptverzeichnis Ihres CD-Projekts auf der Festplatte?";
 inline constexpr wchar_t kFolderTargetPrompt[] =
     L"Bitte wählen Sie den beim CD-Autostart zu öffnenden Ordner aus:";
-inline constexpr wchar_t kFolderPathTooLongMessage[] =
-    L"Der Pfad des gewählten Ordners ist zu lang für ein CD-Projekt: Er darf höchstens 259 "
+// %1 the longest path allowed.
+inline constexpr wchar_t kFolderPathTooLongTemplate[] =
+    L"Der Pfad des gewählten Ordners ist zu lang für ein CD-Projekt: Er darf höchstens %1 "
     L"Zeichen haben. Bitte wählen Sie einen Ordner mit einem kürzeren Pfad.";
-// The longest folder path the classic Windows path functions take (MAX_PATH less the end mark).
+// The classic Windows path functions take 259 characters (MAX_PATH less the end mark). A folder
+// target is opened by its path; the root, with its closing backslash, must leave room for the
+// 11 characters of "AutoRun.Inf", "AutoRun.Ico" and the temporary files written beside them.
 inline constexpr std::size_t kLongestFolderPath = 259;
+inline constexpr std::size_t kLongestProjectRoot = 259 - 11;
 inline constexpr wchar_t kIconFilter[] = L"Icons (*.ico)|*.ico|";
 inline constexpr wchar_t kOutsideProjectMessage[] =
     L"Das von Ihnen angegebene Objekt liegt außerhalb des Pfades, welchen Sie als "

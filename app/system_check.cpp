@@ -103,6 +103,14 @@ std::vector<SystemCheckFinding> CheckAutorunSettings(const AutorunRegistryValues
     if (values.disableAutoplay == 1u) {
         findings.push_back({AutoplayOff, kAutoplayDisabledFinding});
     }
+    if (const auto& service = values.shellHardwareDetection;
+        service && (service->stopped || service->disabled)) {
+        const wchar_t* state = !service->disabled ? kServiceStopped
+                               : service->stopped ? kServiceStoppedAndDisabled
+                                                  : kServiceDisabled;
+        findings.push_back(
+            {ShellHardwareDetectionOff, Fill(kShellHardwareDetectionFinding, state)});
+    }
     if (values.cdromAutoRun == 0u) {
         findings.push_back({CdromDriverSilent, kCdromDriverSilentFinding});
     }

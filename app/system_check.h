@@ -32,9 +32,13 @@ inline constexpr wchar_t kUserChosenHandlersKey[] =
 inline constexpr wchar_t kDefaultHandlersKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers\\"
     L"EventHandlersDefaultSelection";
+// Windows 8 and later keep the choice as the default value of a key of this name under the two
+// keys; older versions as a value of this name in them.
 inline constexpr wchar_t kSoftwareDiscEventValue[] = L"AutorunINFLegacyArrival";
 inline constexpr wchar_t kCdromServiceKey[] = L"SYSTEM\\CurrentControlSet\\Services\\cdrom";
 inline constexpr wchar_t kCdromAutoRunValue[] = L"AutoRun";
+// The service that tells Explorer of inserted discs; without it nothing happens on insertion.
+inline constexpr wchar_t kShellHardwareDetectionService[] = L"ShellHWDetection";
 
 inline constexpr wchar_t kIgnoreIniFilePrefix[] = L"@SYS:";
 inline constexpr std::uint32_t kCdDriveTypeBit = 0x20;
@@ -78,6 +82,15 @@ inline constexpr wchar_t kAutoplayDisabledFinding[] =
     L"startet nichts. Abhilfe: unter Einstellungen > Bluetooth und Geräte > Automatische "
     L"Wiedergabe (Windows 10: Einstellungen > Geräte > Automatische Wiedergabe) „Automatische "
     L"Wiedergabe für alle Medien und Geräte verwenden“ einschalten.";
+// %1 the state: kServiceStopped, kServiceDisabled or kServiceStoppedAndDisabled.
+inline constexpr wchar_t kShellHardwareDetectionFinding[] =
+    L"Der Dienst „Shellhardwareerkennung“ ist %1: Windows meldet eingelegte CDs nicht, es gibt "
+    L"weder automatische Wiedergabe noch Autostart. Abhilfe: unter Dienste (services.msc) beim "
+    L"Dienst „Shellhardwareerkennung“ den Starttyp „Automatisch“ wählen und den Dienst starten "
+    L"(mit Administratorrechten).";
+inline constexpr wchar_t kServiceStopped[] = L"beendet";
+inline constexpr wchar_t kServiceDisabled[] = L"deaktiviert";
+inline constexpr wchar_t kServiceStoppedAndDisabled[] = L"beendet und deaktiviert";
 inline constexpr wchar_t kCdromDriverSilentFinding[] =
     L"Der CD-Treiber meldet eingelegte CDs nicht (ältere Windows-Versionen): Beim Einlegen einer "
     L"CD startet nichts. Abhilfe: unter HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\"
@@ -102,6 +115,14 @@ struct PolicyValue {
     friend bool operator==(const PolicyValue&, const PolicyValue&) = default;
 };
 
+// A service as the service manager reports it.
+struct ServiceState {
+    bool stopped = false;   // not running now (stopped or stopping)
+    bool disabled = false;  // its start type is "Deaktiviert": it will not start either
+
+    friend bool operator==(const ServiceState&, const ServiceState&) = default;
+};
+
 // The values as read; a missing key or value, or one of another registry type than the one
 // named here, is not set (nullopt).
 struct AutorunRegistryValues {
@@ -115,9 +136,13 @@ struct AutorunRegistryValues {
     std::optional<std::uint32_t> disableAutoplay;
     // HKLM kCdromServiceKey, AutoRun (REG_DWORD).
     std::optional<std::uint32_t> cdromAutoRun;
-    // HKCU AutorunINFLegacyArrival (REG_SZ) under kUserChosenHandlersKey and kDefaultHandlersKey.
+    // HKCU AutorunINFLegacyArrival under kUserChosenHandlersKey and kDefaultHandlersKey: the
+    // key's default value, else the value of that name (REG_SZ each).
     std::optional<std::wstring> userChosenHandler;
     std::optional<std::wstring> defaultHandler;
+    // kShellHardwareDetectionService; nothing when there is no such service (as under Wine) or
+    // it cannot be queried.
+    std::optional<ServiceState> shellHardwareDetection;
 
     friend bool operator==(const AutorunRegistryValues&, const AutorunRegistryValues&) = default;
 };
@@ -134,14 +159,15 @@ struct DriveInfo {
 
 // In the order in which they are checked and reported.
 enum class SystemCheckFindingKind {
-    AutorunInfIgnored,       // IniFileMapping maps Autorun.inf to "@SYS:..."
-    CdDriveTypeOff,          // NoDriveTypeAutoRun has the CD drive bit 0x20
-    CdDriveLettersOff,       // NoDriveAutoRun has the bit of a CD drive
-    AutorunCommandsOff,      // NoAutorun is 1
-    AutoplayOff,             // DisableAutoplay is 1
-    CdromDriverSilent,       // the cdrom service's AutoRun is 0
-    SoftwareDiscNoAction,    // the software-disc choice is MSTakeNoAction
-    SoftwareDiscOpenFolder,  // the software-disc choice is MSOpenFolder
+    AutorunInfIgnored,          // IniFileMapping maps Autorun.inf to "@SYS:..."
+    CdDriveTypeOff,             // NoDriveTypeAutoRun has the CD drive bit 0x20
+    CdDriveLettersOff,          // NoDriveAutoRun has the bit of a CD drive
+    AutorunCommandsOff,         // NoAutorun is 1
+    AutoplayOff,                // DisableAutoplay is 1
+    ShellHardwareDetectionOff,  // ShellHWDetection is stopped or disabled
+    CdromDriverSilent,          // the cdrom service's AutoRun is 0
+    SoftwareDiscNoAction,       // the software-disc choice is MSTakeNoAction
+    SoftwareDiscOpenFolder,     // the software-disc choice is MSOpenFolder
 };
 
 struct SystemCheckFinding {

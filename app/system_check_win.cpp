@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "util/registry_win.h"
+#include "util/unique_handle_win.h"
 
 namespace velquor {
 
@@ -13,7 +14,41 @@ PolicyValue ReadPolicy(const wchar_t* name) {
             ReadRegistryDword(HKEY_CURRENT_USER, kPoliciesExplorerKey, name)};
 }
 
+// The choice for software discs: the key form of Windows 8 and later first, then the value form.
+std::optional<std::wstring> ReadSoftwareDiscChoice(const wchar_t* handlersKey) {
+    const std::wstring key = handlersKey;
+    if (auto choice =
+            ReadRegistryString(HKEY_CURRENT_USER, key + L"\\" + kSoftwareDiscEventValue, L"")) {
+        return choice;
+    }
+    return ReadRegistryString(HKEY_CURRENT_USER, key, kSoftwareDiscEventValue);
+}
+
 }  // namespace
+
+std::optional<ServiceState> ReadServiceState(const wchar_t* name) {
+    // Connect and query rights only: the check never starts, stops or changes a service.
+    const UniqueService manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+    if (!manager) {
+        return std::nullopt;
+    }
+    const UniqueService service(
+        OpenServiceW(manager.Get(), name, SERVICE_QUERY_STATUS | SERVICE_QUERY_CONFIG));
+    SERVICE_STATUS status;
+    if (!service || !QueryServiceStatus(service.Get(), &status)) {
+        return std::nullopt;
+    }
+    DWORD size = 0;
+    QueryServiceConfigW(service.Get(), nullptr, 0, &size);
+    std::vector<unsigned char> buffer(size);
+    auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
+    if (size < sizeof *config || !QueryServiceConfigW(service.Get(), config, size, &size)) {
+        return std::nullopt;
+    }
+    return ServiceState{
+        status.dwCurrentState == SERVICE_STOPPED || status.dwCurrentState == SERVICE_STOP_PENDING,
+        config->dwStartType == SERVICE_DISABLED};
+}
 
 AutorunRegistryValues ReadAutorunRegistryValues() {
     AutorunRegistryValues v;
@@ -24,10 +59,9 @@ AutorunRegistryValues ReadAutorunRegistryValues() {
     v.disableAutoplay =
         ReadRegistryDword(HKEY_CURRENT_USER, kAutoplayHandlersKey, kDisableAutoplayValue);
     v.cdromAutoRun = ReadRegistryDword(HKEY_LOCAL_MACHINE, kCdromServiceKey, kCdromAutoRunValue);
-    v.userChosenHandler =
-        ReadRegistryString(HKEY_CURRENT_USER, kUserChosenHandlersKey, kSoftwareDiscEventValue);
-    v.defaultHandler =
-        ReadRegistryString(HKEY_CURRENT_USER, kDefaultHandlersKey, kSoftwareDiscEventValue);
+    v.userChosenHandler = ReadSoftwareDiscChoice(kUserChosenHandlersKey);
+    v.defaultHandler = ReadSoftwareDiscChoice(kDefaultHandlersKey);
+    v.shellHardwareDetection = ReadServiceState(kShellHardwareDetectionService);
     return v;
 }
 

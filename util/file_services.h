@@ -15,6 +15,13 @@ bool FileExists(const std::wstring& path);
 // The folder of the running program, ending in a backslash.
 std::wstring ProgramFolder();
 
+// The name of the temporary file through which the writers below replace a file: "~vq", the
+// low 16 bits of `number` as four hexadecimal digits, ".tmp". At 11 characters it is no longer
+// than "AutoRun.Inf", so a folder whose final files fit the classic path limit fits it too.
+// The writers try 0, 1, 2, ... and take the first name that is free.
+std::wstring TemporaryFileName(unsigned number);
+inline constexpr unsigned kLastTemporaryNumber = 0xFFFF;
+
 // The bytes WriteTextFile writes for `content` on a system whose ANSI code page is `codePage`:
 // that code page when it holds every character exactly, otherwise (and when the code page is
 // unknown) UTF-16 LE with a byte-order mark.

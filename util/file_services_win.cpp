@@ -64,13 +64,6 @@ std::wstring FolderOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
-// A name no other writer uses: the process, the tick count and a counter.
-std::wstring TemporaryNameBeside(const std::wstring& path) {
-    static unsigned counter = 0;
-    return FolderOf(path) + L"~vq" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-           std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter) + L".tmp";
-}
-
 void WriteAll(HANDLE file, std::string_view bytes) {
     constexpr std::size_t kMaxChunk = 1 << 20;
     const bool complete =
@@ -88,6 +81,16 @@ void WriteAll(HANDLE file, std::string_view bytes) {
 }
 
 }  // namespace
+
+std::wstring TemporaryFileName(unsigned number) {
+    constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    std::wstring name = L"~vq0000.tmp";
+    for (std::size_t i = 6; i >= 3; --i) {
+        name[i] = kDigits[number % 16];
+        number /= 16;
+    }
+    return name;
+}
 
 std::string EncodeTextFile(const std::wstring& content, unsigned codePage) {
     if (content.empty()) {
@@ -135,6 +138,39 @@ std::wstring ProgramFolder() {
 
 namespace {
 
+bool IsTaken(const RunTimeError& error) {
+    return error.Number() == ERROR_FILE_EXISTS || error.Number() == ERROR_ALREADY_EXISTS;
+}
+
+void Discard(const std::wstring& temporary) {
+    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(temporary.c_str());
+}
+
+// Creates the new content under the first free temporary name beside `path` and returns that
+// name. `makeTemporary` must refuse an existing file (CREATE_NEW, a copy that fails if the
+// file exists): a name that is taken belongs to someone else and is left alone.
+std::wstring MakeTemporaryBeside(const std::wstring& path,
+                                 const std::function<void(const std::wstring&)>& makeTemporary) {
+    const std::wstring folder = FolderOf(path);
+    for (unsigned number = 0; number <= kLastTemporaryNumber; ++number) {
+        const std::wstring temporary = folder + TemporaryFileName(number);
+        try {
+            makeTemporary(temporary);
+            return temporary;
+        } catch (const RunTimeError& error) {
+            if (!IsTaken(error)) {
+                Discard(temporary);
+                throw;
+            }
+        } catch (...) {
+            Discard(temporary);
+            throw;
+        }
+    }
+    throw Win32Error(ERROR_FILE_EXISTS);
+}
+
 // The old file at `path` gives way to a new one in a single rename: `makeTemporary` creates the
 // new content under a temporary name beside it. On any failure the old file stays as it was,
 // attributes included, and no temporary file is left behind: it would end up on the disc.
@@ -146,20 +182,24 @@ void ReplaceFile(const std::wstring& path,
         !SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL)) {
         ThrowLastError();
     }
-    const std::wstring temporary = TemporaryNameBeside(path);
-    try {
-        makeTemporary(temporary);
-        if (!MoveFileExW(temporary.c_str(), path.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            ThrowLastError();
-        }
-    } catch (...) {
-        SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(temporary.c_str());
+    const auto restoreAttributes = [&] {
         if (oldAttributes != INVALID_FILE_ATTRIBUTES) {
             SetFileAttributesW(path.c_str(), oldAttributes);
         }
+    };
+    std::wstring temporary;
+    try {
+        temporary = MakeTemporaryBeside(path, makeTemporary);
+    } catch (...) {
+        restoreAttributes();
         throw;
+    }
+    if (!MoveFileExW(temporary.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const RunTimeError error = Win32Error(GetLastError());
+        Discard(temporary);
+        restoreAttributes();
+        throw error;
     }
 }
 

@@ -1,6 +1,6 @@
 // One move-only owner for every kind of handle the program opens: files, searches, GDI objects,
-// icons and registry keys. Each kind names its "no handle" value and its release function in a
-// traits type.
+// icons, registry keys and services. Each kind names its "no handle" value and its release function
+// in a traits type.
 #pragma once
 
 #include <windows.h>
@@ -77,11 +77,18 @@ struct RegistryKeyTraits {
     static bool Release(Handle h) { return RegCloseKey(h) == ERROR_SUCCESS; }
 };
 
+struct ServiceHandleTraits {
+    using Handle = SC_HANDLE;
+    static Handle Invalid() { return nullptr; }
+    static bool Release(Handle h) { return CloseServiceHandle(h) != FALSE; }
+};
+
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
+using UniqueService = UniqueHandle<ServiceHandleTraits>;
 
 }  // namespace velquor

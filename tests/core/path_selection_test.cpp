@@ -4,6 +4,7 @@
 
 #include "support/projects.h"
 #include "support/scripted_prompts.h"
+#include "util/text_template.h"
 
 namespace velquor {
 namespace {
@@ -55,37 +56,45 @@ TEST(ChooseProjectRootTest, PickResetsEverythingCancelKeepsEverything) {
     }
 }
 
+// The root with its backslash leaves 11 characters for "AutoRun.Inf" under the 259 of the
+// classic path functions; a folder target may take all 259.
 TEST(ChooseProjectRootTest, AFolderPathTooLongIsRefusedWithAMessageAndTheOldRootStays) {
-    const std::wstring longest = L"C:\\" + std::wstring(256, L'a');  // 259 characters
-    const std::wstring tooLong = longest + L"b";
+    const std::wstring longestRoot = L"C:\\" + std::wstring(244, L'a');    // 248 with its "\"
+    const std::wstring longestTarget = L"C:\\" + std::wstring(255, L'a');  // 259 with its "\"
+    const std::wstring rootMessage =
+        L"Der Pfad des gewählten Ordners ist zu lang für ein CD-Projekt: Er darf höchstens 248 "
+        L"Zeichen haben. Bitte wählen Sie einen Ordner mit einem kürzeren Pfad.";
 
     ProjectSettings s = ProjectAt(L"C:\\Alt\\");
     s.slots[kTargetSlot] = L"C:\\Alt\\a.txt";
     ScriptedPrompts prompts;
-    prompts.AnswerFolder(tooLong).AnswerMessage(kAnswerOk);
+    prompts.AnswerFolder(longestRoot + L"b").AnswerMessage(kAnswerOk);
     EXPECT_FALSE(ChooseProjectRoot(s, prompts));
     EXPECT_EQ(s.projectRoot, L"C:\\Alt\\");
     EXPECT_EQ(s.slots[kRootSlot], L"C:\\Alt\\");
     EXPECT_EQ(s.slots[kTargetSlot], L"C:\\Alt\\a.txt");
     ASSERT_EQ(prompts.Messages().size(), 1u);
-    EXPECT_EQ(prompts.Messages()[0].text, kFolderPathTooLongMessage);
+    EXPECT_EQ(prompts.Messages()[0].text, rootMessage);
     EXPECT_EQ(prompts.Messages()[0].style, 16);
 
     ScriptedPrompts fits;
-    fits.AnswerFolder(longest);
+    fits.AnswerFolder(longestRoot);
     EXPECT_TRUE(ChooseProjectRoot(s, fits));
-    EXPECT_EQ(s.projectRoot, longest + L"\\");
+    EXPECT_EQ(s.projectRoot, longestRoot + L"\\");
 
-    // A folder target through the same browser gets the same answer and keeps the old target.
+    // A folder target through the same browser gets the same answer with its own limit, and
+    // keeps the old target.
     ProjectSettings t = ProjectAt(L"C:\\");
     t.targetType = TargetType::Folder;
     t.slots[kTargetSlot] = L"C:\\Alt\\";
     ScriptedPrompts target;
-    target.AnswerFolder(tooLong).AnswerMessage(kAnswerOk);
+    target.AnswerFolder(longestTarget + L"b").AnswerMessage(kAnswerOk).AnswerFolder(longestTarget);
     EXPECT_FALSE(ChooseSlotPath(t, kTargetSlot, target));
     EXPECT_EQ(t.slots[kTargetSlot], L"C:\\Alt\\");
     ASSERT_EQ(target.Messages().size(), 1u);
-    EXPECT_EQ(target.Messages()[0].text, kFolderPathTooLongMessage);
+    EXPECT_EQ(target.Messages()[0].text, ReplaceAll(rootMessage, L"248", L"259"));
+    EXPECT_TRUE(ChooseSlotPath(t, kTargetSlot, target));
+    EXPECT_EQ(t.slots[kTargetSlot], longestTarget + L"\\");
 }
 
 TEST(DefaultLabelTest, FileNameUpToTheFirstDot) {

@@ -46,6 +46,7 @@ TEST(SystemCheckTest, EachSettingAlone) {
         {"NoAutorun 2", [](Values& v) { v.noAutorun.user = 2; }, {}},  // runs without asking
         {"DisableAutoplay 1", [](Values& v) { v.disableAutoplay = 1; }, {AutoplayOff}},
         {"DisableAutoplay 0", [](Values& v) { v.disableAutoplay = 0; }, {}},
+        {"service running", [](Values& v) { v.shellHardwareDetection = ServiceState{}; }, {}},
         {"cdrom 0", [](Values& v) { v.cdromAutoRun = 0; }, {CdromDriverSilent}},
         {"cdrom 1", [](Values& v) { v.cdromAutoRun = 1; }, {}},
         {"chosen no action",
@@ -72,6 +73,21 @@ TEST(SystemCheckTest, EachSettingAlone) {
         Values values;
         c.set(values);
         EXPECT_EQ(Kinds(values), c.kinds) << c.name;
+    }
+}
+
+// The service's line says what is wrong with it: stopped, disabled or both.
+TEST(SystemCheckTest, TheServiceLineNamesItsState) {
+    for (const auto& [state, named] :
+         {std::pair{ServiceState{true, false}, L"ist beendet: "},
+          {ServiceState{false, true}, L"ist deaktiviert: "},
+          {ServiceState{true, true}, L"ist beendet und deaktiviert: "}}) {
+        Values values;
+        values.shellHardwareDetection = state;
+        const std::vector<SystemCheckFinding> findings = CheckAutorunSettings(values, kCdDriveD);
+        ASSERT_EQ(findings.size(), 1u) << named;
+        EXPECT_EQ(findings[0].kind, ShellHardwareDetectionOff);
+        EXPECT_NE(findings[0].text.find(named), std::wstring::npos) << findings[0].text;
     }
 }
 
@@ -144,10 +160,12 @@ TEST(SystemCheckTest, SeveralFindingsInTheirOrderOneLineEach) {
     values.disableAutoplay = 1;
     values.cdromAutoRun = 0;
     values.defaultHandler = L"MSTakeNoAction";
+    values.shellHardwareDetection = ServiceState{true, true};
     const std::vector<SystemCheckFinding> findings = CheckAutorunSettings(values, kCdDriveD);
     ASSERT_EQ(Kinds(values),
               (std::vector{AutorunInfIgnored, CdDriveTypeOff, CdDriveLettersOff, AutorunCommandsOff,
-                           AutoplayOff, CdromDriverSilent, SoftwareDiscNoAction}));
+                           AutoplayOff, ShellHardwareDetectionOff, CdromDriverSilent,
+                           SoftwareDiscNoAction}));
     std::wstring expected = L"Folgende Einstellungen dieses Computers verhindern den CD-Autostart:";
     for (const SystemCheckFinding& f : findings) {
         EXPECT_EQ(f.text.find_first_of(L"\r\n%"), std::wstring::npos) << f.text;
@@ -162,6 +180,7 @@ TEST(SystemCheckTest, FullMessageAsTheUserReadsIt) {
     values.noDriveTypeAutoRun = {0x91, 0xFF};  // HKLM's counts: no finding
     values.noDriveAutoRun = {std::nullopt, 0xFFFFFFFF};
     values.defaultHandler = L"MSOpenFolder";
+    values.shellHardwareDetection = ServiceState{false, true};
     const std::vector<DriveInfo> drives = {
         {L'C', DriveKind::Fixed}, {L'E', DriveKind::CdRom}, {L'F', DriveKind::CdRom}};
     EXPECT_EQ(
@@ -175,6 +194,10 @@ TEST(SystemCheckTest, FullMessageAsTheUserReadsIt) {
         L"Laufwerken startet beim Einlegen nicht. Abhilfe: unter HKEY_CURRENT_USER\\Software\\"
         L"Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer im Wert NoDriveAutoRun die Bits "
         L"0x30 löschen.\r\r"
+        L"Der Dienst „Shellhardwareerkennung“ ist deaktiviert: Windows meldet eingelegte CDs "
+        L"nicht, es gibt weder automatische Wiedergabe noch Autostart. Abhilfe: unter Dienste "
+        L"(services.msc) beim Dienst „Shellhardwareerkennung“ den Starttyp „Automatisch“ wählen "
+        L"und den Dienst starten (mit Administratorrechten).\r\r"
         L"Für Software-CDs ist die automatische Wiedergabe auf das Öffnen des Ordners "
         L"eingestellt: Beim Einlegen öffnet Windows den Ordner der CD statt ihres Programms. "
         L"Abhilfe: unter Systemsteuerung > Hardware und Sound > Automatische Wiedergabe bei "

@@ -117,6 +117,24 @@ TEST(WriteTextFileTest, FailureKeepsTheOldContentAndLeavesNoTemporaryFile) {
     EXPECT_EQ(ListNames(dir.Path()), L"AutoRun.Inf");
 }
 
+// The temporary name is no longer than the final names, so a root that leaves room for
+// "AutoRun.Inf" under the path limit leaves room for it too. Names in use are someone else's:
+// skipped, never overwritten or removed.
+TEST(WriteTextFileTest, TemporaryNamesInUseAreSkippedAndLeftAlone) {
+    EXPECT_EQ(TemporaryFileName(0), L"~vq0000.tmp");
+    EXPECT_EQ(TemporaryFileName(0xBEEF), L"~vqBEEF.tmp");
+    EXPECT_EQ(TemporaryFileName(0x1002A), L"~vq002A.tmp");
+    TempFolder dir;
+    WriteBytes(dir / L"~vq0000.tmp", "fremd 0");
+    WriteBytes(dir / L"~vq0001.tmp", "fremd 1");
+    WriteTextFile(dir / L"AutoRun.Inf", L"neu");
+    CopyFileReplacing(dir / L"AutoRun.Inf", dir / L"Orbeno.Exe");
+    EXPECT_EQ(ReadBytes(dir / L"Orbeno.Exe"), "neu");
+    EXPECT_EQ(ReadBytes(dir / L"~vq0000.tmp"), "fremd 0");
+    EXPECT_EQ(ReadBytes(dir / L"~vq0001.tmp"), "fremd 1");
+    EXPECT_EQ(ListNames(dir.Path()), L"AutoRun.Inf|Orbeno.Exe|~vq0000.tmp|~vq0001.tmp");
+}
+
 TEST(WriteTextFileTest, TextTheCodePageCannotHoldIsWrittenAsUtf16WithBom) {
     TempFolder dir;
     const std::wstring path = dir / L"AutoRun.Inf";

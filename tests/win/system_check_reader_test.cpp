@@ -7,6 +7,7 @@
 #include "app/system_check_win.h"
 #include "support/registry_changes_win.h"
 #include "util/registry_win.h"
+#include "util/unique_handle_win.h"
 
 namespace velquor {
 namespace {
@@ -64,8 +65,10 @@ class SystemCheckReaderTest : public ::testing::Test {
         }
         changes_.Remove(hkcu, kAutoplayHandlersKey, kDisableAutoplayValue);
         changes_.Remove(hklm, kCdromServiceKey, kCdromAutoRunValue);
-        changes_.Remove(hkcu, kUserChosenHandlersKey, kSoftwareDiscEventValue);
-        changes_.Remove(hkcu, kDefaultHandlersKey, kSoftwareDiscEventValue);
+        for (const std::wstring key : {kUserChosenHandlersKey, kDefaultHandlersKey}) {
+            changes_.Remove(hkcu, key, kSoftwareDiscEventValue);
+            changes_.Remove(hkcu, key + L"\\" + kSoftwareDiscEventValue, L"");
+        }
     }
 
     RegistryChanges changes_;
@@ -88,8 +91,11 @@ TEST_F(SystemCheckReaderTest, ReadsEveryValueFromItsKey) {
     changes_.SetDword(hkcu, kPoliciesExplorerKey, kNoAutorunValue, 1);
     changes_.SetDword(hkcu, kAutoplayHandlersKey, kDisableAutoplayValue, 3);
     changes_.SetDword(hklm, kCdromServiceKey, kCdromAutoRunValue, 0);
-    changes_.SetString(hkcu, kUserChosenHandlersKey, kSoftwareDiscEventValue, L"MSTakeNoAction");
-    changes_.SetString(hkcu, kDefaultHandlersKey, kSoftwareDiscEventValue, L"MSOpenFolder");
+    // Windows 8 and later keep the choice in a key's default value, which comes first.
+    const std::wstring event = std::wstring(L"\\") + kSoftwareDiscEventValue;
+    changes_.SetString(hkcu, kUserChosenHandlersKey + event, L"", L"MSTakeNoAction");
+    changes_.SetString(hkcu, kUserChosenHandlersKey, kSoftwareDiscEventValue, L"MSAutoRun");
+    changes_.SetString(hkcu, kDefaultHandlersKey + event, L"", L"MSOpenFolder");
 
     AutorunRegistryValues expected;
     expected.iniFileMapping = L"@SYS:DoesNotExist";
@@ -127,6 +133,28 @@ TEST_F(SystemCheckReaderTest, ValuesOfTheWrongTypeAreNotSet) {
                            L"Policies\\Explorer im Wert NoDriveTypeAutoRun das Bit 0x20"),
               std::wstring::npos);
     EXPECT_TRUE(message.ends_with(L"„Jedes Mal nachfragen“ wählen.")) << message;
+}
+
+// Wine has no ShellHWDetection: the reader is shown on a service that Wine starts and on one
+// that the test makes, disabled and then on demand.
+TEST(ServiceStateTest, ReadsWhetherAServiceRunsAndWhetherItIsDisabled) {
+    EXPECT_EQ(ReadServiceState(kShellHardwareDetectionService), std::nullopt);
+    EXPECT_EQ(ReadServiceState(L"PlugPlay"), (ServiceState{false, false}));
+    const UniqueService manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CREATE_SERVICE));
+    ASSERT_TRUE(manager);
+    const wchar_t kName[] = L"VelquorTestDienst";
+    const UniqueService made(
+        CreateServiceW(manager.Get(), kName, nullptr, DELETE | SERVICE_CHANGE_CONFIG,
+                       SERVICE_WIN32_OWN_PROCESS, SERVICE_DISABLED, SERVICE_ERROR_IGNORE,
+                       L"C:\\windows\\notepad.exe", nullptr, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(made);
+    const std::optional<ServiceState> disabled = ReadServiceState(kName);
+    ChangeServiceConfigW(made.Get(), SERVICE_NO_CHANGE, SERVICE_DEMAND_START, SERVICE_NO_CHANGE,
+                         nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    const std::optional<ServiceState> onDemand = ReadServiceState(kName);
+    DeleteService(made.Get());
+    EXPECT_EQ(disabled, (ServiceState{true, true}));
+    EXPECT_EQ(onDemand, (ServiceState{true, false}));
 }
 
 // The prefix has C: (its drive_c) and Z: (the host's root), both fixed disks, and no CD drive.
