@@ -74,8 +74,8 @@ inline constexpr wchar_t kCdDriveLettersFinding[] =
 // %1 the hive.
 inline constexpr wchar_t kNoAutorunFinding[] =
     L"Autostart-Befehle sind abgeschaltet: Windows führt beim Einlegen keinen Befehl der "
-    L"AutoRun.Inf aus. Abhilfe: die Gruppenrichtlinie „Standardverhalten für AutoRun festlegen“ "
-    L"auf „Nicht konfiguriert“ setzen oder unter %1\\Software\\Microsoft\\Windows\\"
+    L"AutoRun.Inf aus. Abhilfe: die Gruppenrichtlinie „Standardverhalten von AutoAusführen "
+    L"festlegen“ auf „Nicht konfiguriert“ setzen oder unter %1\\Software\\Microsoft\\Windows\\"
     L"CurrentVersion\\Policies\\Explorer den Wert NoAutorun löschen.";
 inline constexpr wchar_t kAutoplayDisabledFinding[] =
     L"Die automatische Wiedergabe ist für diesen Benutzer ausgeschaltet: Beim Einlegen einer CD "
@@ -92,9 +92,9 @@ inline constexpr wchar_t kServiceStopped[] = L"beendet";
 inline constexpr wchar_t kServiceDisabled[] = L"deaktiviert";
 inline constexpr wchar_t kServiceStoppedAndDisabled[] = L"beendet und deaktiviert";
 inline constexpr wchar_t kCdromDriverSilentFinding[] =
-    L"Der CD-Treiber meldet eingelegte CDs nicht (ältere Windows-Versionen): Beim Einlegen einer "
-    L"CD startet nichts. Abhilfe: unter HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\"
-    L"cdrom den Wert AutoRun auf 1 setzen und Windows neu starten.";
+    L"Auf älteren Windows-Versionen meldet der CD-Treiber eingelegte CDs nicht: Dort startet beim "
+    L"Einlegen einer CD nichts. Abhilfe: unter HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\"
+    L"Services\\cdrom den Wert AutoRun auf 1 setzen und Windows neu starten.";
 inline constexpr wchar_t kTakeNoActionFinding[] =
     L"Für Software-CDs ist die automatische Wiedergabe auf „Keine Aktion durchführen“ "
     L"eingestellt: Beim Einlegen startet nichts. Abhilfe: unter Systemsteuerung > Hardware und "

@@ -208,7 +208,7 @@ const Topic kTopics[] = {
      {"Prüfe Autostart-Optionen von Windows", "Alle Einstellungen sind korrekt ...",
       "IniFileMapping\\Autorun.inf", "@SYS:", "NoDriveTypeAutoRun", "0x20", "NoDriveAutoRun",
       "NoAutorun", "DisableAutoplay", "Services\\cdrom", "AutorunINFLegacyArrival",
-      "MSTakeNoAction", "MSOpenFolder"}},
+      "MSTakeNoAction", "MSOpenFolder", "ShellHWDetection"}},
     {"windows.htm", {"Windows 7", "USB", "Doppelklick"}},
     {"probleme.htm", {"Standardbrowser", "Orbeno.Exe"}},
 };
