@@ -8,6 +8,8 @@
 
 #include <set>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "autorun/autorun_text.h"
@@ -250,58 +252,38 @@ TEST_F(LauncherTest, OpensAFolderTarget) {
 TEST_F(LauncherTest, RefusesAPathThatClimbsOutOfItsFolder) {
     const std::wstring marker = base_ / L"draussen.txt";
     WriteMarkerScript(base_ / L"outside.cmd", marker);
-    // Wine's full path of "...\" is "..\", still inside by its text, and the file system then
-    // climbs it: only the dots rule stands in the way.
-    const struct {
-        const wchar_t* argument;
-        launcher::PathCheck reason;
-    } cases[] = {
-        {L"..\\outside.cmd", launcher::PathCheck::ClimbsOut},
-        {L"...\\outside.cmd", launcher::PathCheck::DotsOnlyName},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.argument);
-        LauncherRun run(launcher_, L"Orbeno.Exe \"" + std::wstring(c.argument) + L"\"", root_);
+    // Wine makes "...\" into "..\", inside by its text, which the file system then climbs.
+    for (const auto& [argument, reason] :
+         {std::pair{L"..\\outside.cmd", launcher::PathCheck::ClimbsOut},
+          std::pair{L"...\\outside.cmd", launcher::PathCheck::DotsOnlyName}}) {
+        LauncherRun run(launcher_, L"Orbeno.Exe \"" + std::wstring(argument) + L"\"", root_);
 
-        EXPECT_EQ(run.exitCode, 1u);
-        ASSERT_EQ(run.boxes.size(), 1u);
+        EXPECT_EQ(run.exitCode, 1u) << argument;
+        ASSERT_EQ(run.boxes.size(), 1u) << argument;
         EXPECT_EQ(run.boxes[0].caption, L"Orbeno");
         const std::wstring& text = run.boxes[0].text;
-        EXPECT_NE(text.find(L"„" + std::wstring(c.argument) + L"“ wird nicht geöffnet"),
-                  std::wstring::npos)
-            << text;
-        EXPECT_NE(text.find(launcher::RefusalReason(c.reason)), std::wstring::npos) << text;
+        EXPECT_NE(text.find(L"„" + std::wstring(argument) + L"“ wird nicht geöffnet"), text.npos);
+        EXPECT_NE(text.find(launcher::RefusalReason(reason)), text.npos) << text;
         EXPECT_FALSE(AppearsWithin(marker, 2000));
     }
 }
 
-// One message per failure, the launcher's own: the shell shows none. Wine has no "Öffnen mit"
-// choice for a type without a program (Windows shows it), so the launcher tells that too.
+// One message per failure, the launcher's own. Wine has no "Öffnen mit" for an unknown type.
 TEST_F(LauncherTest, TellsEachFailureInOneMessageOfItsOwn) {
     WriteBytes(root_ + L"Daten\\Preise.qzx", "1;2\r\n");
     WriteBytes(root_ + L"Daten\\Kaputt.exe", "kein Programm\r\n");
-    const struct {
-        const wchar_t* name;
-        const wchar_t* whatHappened;
-        const wchar_t* reason;
-        DWORD exitCode;
-    } cases[] = {
-        {L"Preise.xls", L"wurde nicht gefunden.", L"(Fehler 2)", 2},
-        {L"Preise.qzx", L"konnte nicht geöffnet werden.", L"(Fehler 1155)", 3},
-        {L"Kaputt.exe", L"konnte nicht geöffnet werden.", L"(Fehler 193)", 3},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::wstring target = root_ + L"Daten\\" + c.name;
-
+    for (const auto& [name, exitCode, what, reason] :
+         {std::tuple{L"Preise.xls", 2u, L"wurde nicht gefunden.", L"(Fehler 2)"},
+          std::tuple{L"Preise.qzx", 3u, L"konnte nicht geöffnet werden.", L"(Fehler 1155)"},
+          std::tuple{L"Kaputt.exe", 3u, L"konnte nicht geöffnet werden.", L"(Fehler 193)"}}) {
+        const std::wstring target = root_ + L"Daten\\" + name;
         LauncherRun run(launcher_, SaveAndReadOpenLine(root_, target), root_);
 
-        EXPECT_EQ(run.exitCode, c.exitCode);
-        ASSERT_EQ(run.boxes.size(), 1u);
-        EXPECT_EQ(run.boxes[0].caption, L"Orbeno");
+        EXPECT_EQ(run.exitCode, exitCode) << name;
+        ASSERT_EQ(run.boxes.size(), 1u) << name;
         const std::wstring& text = run.boxes[0].text;
-        EXPECT_NE(text.find(target + L"\n" + c.whatHappened), std::wstring::npos) << text;
-        EXPECT_NE(text.find(c.reason), std::wstring::npos) << text;
+        EXPECT_NE(text.find(target + L"\n" + what), text.npos) << text;
+        EXPECT_NE(text.find(reason), text.npos) << text;
     }
 }
 
