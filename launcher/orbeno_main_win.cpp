@@ -6,6 +6,7 @@
 
 #include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "launcher/launch_argument.h"
 #include "util/maker.h"
@@ -167,31 +168,54 @@ std::wstring_view OwnFolder() {
     return std::wstring_view(gModulePath, folderLength);
 }
 
+// A type without an associated program: the shell's own "Öffnen mit" choice, which registers
+// the program the user picks and starts it.
+int OpenWith(const wchar_t* fullPath) {
+    OPENASINFO info = {};
+    info.pcszFile = fullPath;
+    info.oaifInFlags = OAIF_ALLOW_REGISTRATION | OAIF_REGISTER_EXT | OAIF_EXEC;
+    const HRESULT result = SHOpenWithDialog(nullptr, &info);
+    if (SUCCEEDED(result)) {
+        return kOpened;
+    }
+    if (result == HRESULT_FROM_WIN32(ERROR_CANCELLED)) {
+        return kNotOpened;  // the user's own choice; nothing more to say
+    }
+    // The missing association is what the user can act on, not why the choice failed.
+    return ReportObjectFailure(fullPath, L"konnte nicht geöffnet werden.", ERROR_NO_ASSOCIATION,
+                               kNotOpened);
+}
+
 int Open(const wchar_t* fullPath, const wchar_t* workingFolder) {
     // The shell wants a single-threaded apartment for its extensions; DDE is not used here.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
     // Orbeno ends right after the call: the shell must have finished starting the object by
-    // then. Its own UI stays allowed, so an unassociated type offers "Öffnen mit".
-    info.fMask = SEE_MASK_NOASYNC;
+    // then. The shell shows no error of its own, so every failure is told once, below.
+    info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
     info.lpVerb = nullptr;
     info.lpFile = fullPath;
     info.lpDirectory = workingFolder;
     info.nShow = SW_SHOWNORMAL;
-    const BOOL opened = ShellExecuteExW(&info);
-    const DWORD lastError = opened ? ERROR_SUCCESS : GetLastError();
+    int result = kOpened;
+    if (!ShellExecuteExW(&info)) {
+        const DWORD lastError = GetLastError();
+        // Wine leaves an unrelated error in GetLastError then; hInstApp tells it.
+        if (lastError == ERROR_NO_ASSOCIATION ||
+            reinterpret_cast<INT_PTR>(info.hInstApp) == SE_ERR_NOASSOC) {
+            result = OpenWith(fullPath);
+        } else if (lastError == ERROR_CANCELLED) {
+            result = kNotOpened;  // the user declined, e.g. the elevation prompt
+        } else {
+            result = ReportObjectFailure(fullPath, L"konnte nicht geöffnet werden.",
+                                         ShellError(lastError, info.hInstApp), kNotOpened);
+        }
+    }
     if (SUCCEEDED(com)) {
         CoUninitialize();
     }
-    if (opened) {
-        return kOpened;
-    }
-    if (lastError == ERROR_CANCELLED) {
-        return kNotOpened;  // the user closed the shell's own choice; nothing more to say
-    }
-    return ReportObjectFailure(fullPath, L"konnte nicht geöffnet werden.",
-                               ShellError(lastError, info.hInstApp), kNotOpened);
+    return result;
 }
 
 int Run() {
