@@ -29,6 +29,9 @@ class SilentPrompts : public velquor::Prompts {
     std::wstring BrowseForFolder(const std::wstring&) override { return {}; }
     std::wstring ChooseDocument(const std::wstring&, const std::wstring&) override { return {}; }
     velquor::ShellResult ShellOpen(const std::wstring&, int) override { return {}; }
+    std::unique_ptr<velquor::Prompts> OwnedBy(velquor::WindowHandle) override {
+        return std::make_unique<SilentPrompts>();
+    }
 };
 
 Clock::time_point clickTime;

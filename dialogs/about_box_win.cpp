@@ -30,14 +30,16 @@ constexpr int kTextPointsTimes100 = 975;  // Arial 9.75 pt
 struct AboutBox {
     AboutBox(Prompts& p, ProgramWindows& w, HWND main, std::wstring aboutText, std::wstring update,
              std::wstring mail)
-        : prompts(p),
+        : programPrompts(p),
           windows(w),
           mainWindow(main),
           text(std::move(aboutText)),
           updateAddress(std::move(update)),
           mailAddress(std::move(mail)) {}
 
-    Prompts& prompts;
+    Prompts& programPrompts;  // only to make the box's own from
+    // The box's own: their boxes block the box, so a second click cannot stack a second box.
+    std::unique_ptr<Prompts> prompts;
     ProgramWindows& windows;
     HWND mainWindow;  // only where the box opens: on its monitor
     std::wstring text;
@@ -146,6 +148,7 @@ bool OnInit(HWND box, std::unique_ptr<AboutBox>& owned) {
     // From here the window owns its state; it goes with WM_NCDESTROY.
     AboutBox& state = *owned.release();
     SetWindowLongPtrW(box, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
+    state.prompts = state.programPrompts.OwnedBy(box);
     const int dpi = ScreenDpi();
     SetWindowTextW(box, AboutBoxTitle().c_str());
     if (!CreateControls(box, state, dpi)) {
@@ -165,12 +168,12 @@ void OnCommand(HWND box, AboutBox& state, int id) {
         Action action;
     };
     static constexpr Row kRows[] = {
-        {kAboutLogoId, [](HWND, AboutBox& b) { OpenMakerSite(b.prompts); }},
-        {kVisitMakerButtonId, [](HWND, AboutBox& b) { OpenMakerSite(b.prompts); }},
+        {kAboutLogoId, [](HWND, AboutBox& b) { OpenMakerSite(*b.prompts); }},
+        {kVisitMakerButtonId, [](HWND, AboutBox& b) { OpenMakerSite(*b.prompts); }},
         {kSearchUpdateButtonId,
-         [](HWND, AboutBox& b) { ShellOpen(b.prompts, b.updateAddress, kShowNormal); }},
+         [](HWND, AboutBox& b) { ShellOpen(*b.prompts, b.updateAddress, kShowNormal); }},
         {kWriteMailButtonId,
-         [](HWND, AboutBox& b) { ShellOpen(b.prompts, b.mailAddress, kShowNormal); }},
+         [](HWND, AboutBox& b) { ShellOpen(*b.prompts, b.mailAddress, kShowNormal); }},
         {kCloseAboutButtonId, [](HWND box, AboutBox&) { DestroyWindow(box); }},
     };
     for (const Row& row : kRows) {

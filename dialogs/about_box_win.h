@@ -13,7 +13,7 @@ class ProgramWindows;
 
 // Opens the box, placed on the main window's monitor, with its texts built now (the year from
 // `clock`); when it is open already, brings it to the front instead. Every shell call of the
-// box goes through `prompts`. The box, or null when it could not be made.
+// box goes through `prompts`, owned by the box. The box, or null when it could not be made.
 HWND ShowAboutBox(HWND mainWindow, Prompts& prompts, Clock& clock, ProgramWindows& windows);
 
 // The open box, or null.

@@ -47,7 +47,10 @@ bool ProgressDialog::Create(HWND owner, const std::wstring& title) {
     RECT outer{0, 0, TwipsToPixels(kProgressDialogClientWidth, dpi),
                TwipsToPixels(kProgressDialogClientHeight, dpi)};
     AdjustWindowRectEx(&outer, kDialogStyle, FALSE, kDialogExStyle);
-    OffsetRect(&outer, -outer.left, -outer.top);
+    // Made in its place, centred on the owner's monitor, where the user is looking.
+    const Point origin =
+        CentredOrigin(WorkAreaOf(owner), {outer.right - outer.left, outer.bottom - outer.top});
+    OffsetRect(&outer, origin.x - outer.left, origin.y - outer.top);
     if (!CreateFor(kProgressDialogClass, title.c_str(), kDialogStyle, kDialogExStyle, outer,
                    instance, owner)) {
         return false;
@@ -55,7 +58,6 @@ bool ProgressDialog::Create(HWND owner, const std::wstring& title) {
     bar_ = CreateChildInTwips(Handle(), PROGRESS_CLASSW, nullptr, 0, 0, kProgressBarRect, 0, dpi);
     SendMessageW(bar_, PBM_SETRANGE32, 0, 100);
     CreateChildInTwips(Handle(), L"STATIC", kProgressText, SS_CENTER, 0, kProgressTextRect, 0, dpi);
-    CentreOnScreen(Handle());
     return bar_ != nullptr;
 }
 

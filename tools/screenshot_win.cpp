@@ -33,6 +33,9 @@ class ExamplePrompts : public Prompts {
         return documents_.empty() ? L"" : Next();
     }
     ShellResult ShellOpen(const std::wstring&, int) override { return {}; }
+    std::unique_ptr<Prompts> OwnedBy(WindowHandle) override {
+        return std::make_unique<ExamplePrompts>();
+    }
 
     std::vector<std::wstring> documents_{L"C:\\CD-Projekt\\Start\\Index.htm",
                                          L"C:\\CD-Projekt\\Handbuch.pdf"};

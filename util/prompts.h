@@ -2,6 +2,7 @@
 // flows can be driven by a script in tests.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace velquor {
@@ -20,6 +21,9 @@ inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 
 inline constexpr wchar_t kMessageCaption[] = L"Velquor";
+
+// The platform's handle of a window, which portable code only passes on.
+using WindowHandle = void*;
 
 // What the shell made of a target: opened, or why not (a German sentence for the user).
 struct ShellResult {
@@ -45,6 +49,10 @@ class Prompts {
     // The shell's "Open" verb; show mode 0 stands for a normal window. It reports nothing to
     // the user itself: the caller says what could not be opened.
     virtual ShellResult ShellOpen(const std::wstring& target, int showMode) = 0;
+
+    // The same prompts for another window of the program: what they show belongs to `window`
+    // and blocks it, not the window these prompts belong to.
+    virtual std::unique_ptr<Prompts> OwnedBy(WindowHandle window) = 0;
 };
 
 }  // namespace velquor

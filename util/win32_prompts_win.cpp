@@ -23,8 +23,8 @@ std::wstring TakeTaskMemoryText(PWSTR text) {
 }  // namespace
 
 int Win32Prompts::ShowMessage(const std::wstring& text, MessageStyle style) {
-    // The about box outlives the main window: its messages then belong to whatever is active,
-    // as a box owned by a window that is gone would not show at all.
+    // A box owned by a window that is gone would not show at all: it then belongs to whatever
+    // is active.
     const HWND owner = IsWindow(owner_) ? owner_ : GetActiveWindow();
     return MessageBoxW(owner, text.c_str(), kMessageCaption, static_cast<UINT>(style));
 }

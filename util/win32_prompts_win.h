@@ -23,6 +23,9 @@ class Win32Prompts : public Prompts {
     std::wstring ChooseDocument(const std::wstring& initialFolder,
                                 const std::wstring& filter) override;
     ShellResult ShellOpen(const std::wstring& target, int showMode) override;
+    std::unique_ptr<Prompts> OwnedBy(WindowHandle window) override {
+        return std::make_unique<Win32Prompts>(static_cast<HWND>(window));
+    }
 
   private:
     HWND owner_;

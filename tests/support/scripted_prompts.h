@@ -1,10 +1,11 @@
 // A Prompts that answers from a script and records every call; a call the script does not
-// expect fails the test.
+// expect fails the test. The prompts it makes for other windows share its script and record.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct PromptCall {
     std::wstring text;  // message text, folder prompt, initial folder or shell target
     int style = 0;      // message style, document filter length, or shell show mode
     std::wstring filter;
+    WindowHandle owner = nullptr;  // of the prompts it went through
 };
 
 class ScriptedPrompts : public Prompts {
@@ -40,38 +42,43 @@ class ScriptedPrompts : public Prompts {
     }
 
     int ShowMessage(const std::wstring& text, MessageStyle style) override {
-        calls_.push_back({PromptKind::Message, text, static_cast<int>(style), {}});
+        record_->calls.push_back({PromptKind::Message, text, static_cast<int>(style), {}, owner_});
         return std::stoi(Pop(PromptKind::Message, L"1"));
     }
     std::wstring BrowseForFolder(const std::wstring& prompt) override {
-        calls_.push_back({PromptKind::Folder, prompt, 0, {}});
+        record_->calls.push_back({PromptKind::Folder, prompt, 0, {}, owner_});
         return Pop(PromptKind::Folder, L"");
     }
     std::wstring ChooseDocument(const std::wstring& initialFolder,
                                 const std::wstring& filter) override {
-        calls_.push_back({PromptKind::Document, initialFolder, 0, filter});
+        record_->calls.push_back({PromptKind::Document, initialFolder, 0, filter, owner_});
         return Pop(PromptKind::Document, L"");
     }
     ShellResult ShellOpen(const std::wstring& target, int showMode) override {
-        calls_.push_back({PromptKind::Shell, target, showMode, {}});
+        record_->calls.push_back({PromptKind::Shell, target, showMode, {}, owner_});
         std::wstring reason = Pop(PromptKind::Shell, L"");
         return {reason.empty(), std::move(reason)};
     }
+    std::unique_ptr<Prompts> OwnedBy(WindowHandle window) override {
+        auto owned = std::make_unique<ScriptedPrompts>(*this);
+        owned->owner_ = window;
+        return owned;
+    }
 
-    const std::vector<PromptCall>& Calls() const { return calls_; }
+    const std::vector<PromptCall>& Calls() const { return record_->calls; }
     std::vector<PromptCall> Messages() const {
         std::vector<PromptCall> result;
-        for (const PromptCall& c : calls_) {
+        for (const PromptCall& c : record_->calls) {
             if (c.kind == PromptKind::Message) {
                 result.push_back(c);
             }
         }
         return result;
     }
-    bool AllAnswersUsed() const { return script_.empty(); }
+    bool AllAnswersUsed() const { return record_->script.empty(); }
     void Clear() {
-        calls_.clear();
-        script_.clear();
+        record_->calls.clear();
+        record_->script.clear();
     }
 
   private:
@@ -81,22 +88,26 @@ class ScriptedPrompts : public Prompts {
     };
 
     ScriptedPrompts& Push(PromptKind kind, std::wstring value) {
-        script_.push_back({kind, std::move(value)});
+        record_->script.push_back({kind, std::move(value)});
         return *this;
     }
 
     std::wstring Pop(PromptKind kind, const std::wstring& fallback) {
-        if (script_.empty() || script_.front().kind != kind) {
+        if (record_->script.empty() || record_->script.front().kind != kind) {
             ADD_FAILURE() << "unexpected prompt of kind " << static_cast<int>(kind);
             return fallback;
         }
-        std::wstring value = std::move(script_.front().value);
-        script_.pop_front();
+        std::wstring value = std::move(record_->script.front().value);
+        record_->script.pop_front();
         return value;
     }
 
-    std::deque<Answer> script_;
-    std::vector<PromptCall> calls_;
+    struct Record {
+        std::deque<Answer> script;
+        std::vector<PromptCall> calls;
+    };
+    std::shared_ptr<Record> record_ = std::make_shared<Record>();
+    WindowHandle owner_ = nullptr;
 };
 
 }  // namespace velquor::testing

@@ -121,6 +121,7 @@ TEST_F(AboutBoxWindowTest, AFailedLinkIsReportedOnceAndTheBoxStays) {
     ClickButton(box, kWriteMailButtonId);
     ASSERT_EQ(prompts.Messages().size(), 1u);
     EXPECT_EQ(prompts.Messages()[0].style, 16);
+    EXPECT_EQ(prompts.Messages()[0].owner, box);  // it blocks the box, not the main window
     EXPECT_NE(prompts.Messages()[0].text.find(L"Kein Programm zugeordnet."), std::wstring::npos);
     EXPECT_EQ(OpenAboutBox(), box);
 }

@@ -7,8 +7,10 @@
 
 #include "autorun/icon_library_win.h"
 #include "dialogs/icon_library_dialog_win.h"
+#include "dialogs/library_image_list_win.h"
 #include "main_window_fixture.h"
 #include "support/library_dialog_win.h"
+#include "support/library_pictures_win.h"
 #include "support/modal_dialog_driver_win.h"
 
 namespace velquor::testing {
@@ -31,6 +33,19 @@ std::wstring ItemText(HWND dialog, int index) {
     item.cchTextMax = 16;
     SendMessageW(LibraryListOf(dialog), LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
     return text;
+}
+
+// The picture the list shows for item `index`, on a magenta ground.
+std::vector<DWORD> ItemPixels(HWND dialog, int index) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = index;
+    SendMessageW(LibraryListOf(dialog), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    const auto images = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(LibraryListOf(dialog), LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
+    return PixelsOf(kLibraryImageSize, RGB(255, 0, 255), [&](HDC dc) {
+        ImageList_Draw(images, item.iImage, dc, 0, 0, ILD_TRANSPARENT);
+    });
 }
 
 // Keys and clicks go through the dialog's own queue, as the user's would.
@@ -79,8 +94,10 @@ class IconLibraryDialogTest : public MainWindowTest {
 TEST_F(IconLibraryDialogTest, ShowsEveryEntryNumberedWithTheFirstSelected) {
     std::wstring first;
     std::wstring last;
+    std::vector<DWORD> firstPicture;
     OpenLibrary([&](HWND dialog) {
         first = ItemText(dialog, 0);
+        firstPicture = ItemPixels(dialog, 0);
         last = ItemText(dialog, ItemCount(dialog) - 1);
         ClickButton(dialog, kLibraryCancelId);
     });
@@ -90,6 +107,7 @@ TEST_F(IconLibraryDialogTest, ShowsEveryEntryNumberedWithTheFirstSelected) {
     EXPECT_EQ(seenSelection, 0);
     EXPECT_EQ(first, L"1");
     EXPECT_EQ(last, L"511");
+    EXPECT_EQ(firstPicture, LibraryFilePixels(1, kLibraryImageSize, RGB(255, 0, 255)));
 }
 
 TEST_F(IconLibraryDialogTest, LaysOutItsControlsInTwipsAtTheScreensResolution) {

@@ -8,36 +8,13 @@
 #include <vector>
 
 #include "autorun/icon_library_win.h"
+#include "support/library_pictures_win.h"
 
 namespace velquor {
 namespace {
 
-// The 32 x 32 pixels a drawing leaves on a magenta ground, which no library picture uses.
-template <typename Draw>
-std::vector<DWORD> PixelsOf(Draw draw) {
-    constexpr int kSize = kLibraryImageSize;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP canvas = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, canvas);
-    HBRUSH ground = CreateSolidBrush(RGB(255, 0, 255));
-    const RECT all{0, 0, kSize, kSize};
-    FillRect(dc, &all, ground);
-    draw(dc);
-    GdiFlush();
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    std::vector<DWORD> result(pixels, pixels + kSize * kSize);
-    for (DWORD& p : result) {
-        p &= 0xFFFFFF;  // the alpha byte is no colour
-    }
-    SelectObject(dc, old);
-    DeleteObject(ground);
-    DeleteDC(dc);
-    DeleteObject(canvas);
-    return result;
-}
+// On a magenta ground, which no library picture uses.
+constexpr COLORREF kGround = RGB(255, 0, 255);
 
 TEST(LibraryImageListTest, EveryKindOfFileGivesThePictureTheSystemDrawsForIt) {
     HIMAGELIST list = LibraryImageList();
@@ -47,14 +24,16 @@ TEST(LibraryImageListTest, EveryKindOfFileGivesThePictureTheSystemDrawsForIt) {
     // a monochrome one.
     for (int entry : {1, 250, 485, 486, 499, 500, 505, 506, 511}) {
         SCOPED_TRACE(entry);
-        const std::vector<DWORD> fromList =
-            PixelsOf([&](HDC dc) { ImageList_Draw(list, entry - 1, dc, 0, 0, ILD_TRANSPARENT); });
+        const std::vector<DWORD> fromList = testing::PixelsOf(
+            kLibraryImageSize, kGround,
+            [&](HDC dc) { ImageList_Draw(list, entry - 1, dc, 0, 0, ILD_TRANSPARENT); });
         const UniqueIcon icon = LibraryIconPicture(entry, kLibraryImageSize);
         ASSERT_TRUE(icon);
-        const std::vector<DWORD> fromIcon = PixelsOf([&](HDC dc) {
-            DrawIconEx(dc, 0, 0, icon.Get(), kLibraryImageSize, kLibraryImageSize, 0, nullptr,
-                       DI_NORMAL);
-        });
+        const std::vector<DWORD> fromIcon =
+            testing::PixelsOf(kLibraryImageSize, kGround, [&](HDC dc) {
+                DrawIconEx(dc, 0, 0, icon.Get(), kLibraryImageSize, kLibraryImageSize, 0, nullptr,
+                           DI_NORMAL);
+            });
         EXPECT_EQ(fromList, fromIcon);
         EXPECT_NE(std::count(fromList.begin(), fromList.end(), 0xFF00FFu), 0);  // transparent
         EXPECT_NE(std::count(fromList.begin(), fromList.end(), 0xFF00FFu), 32 * 32);

@@ -40,6 +40,9 @@ class RandomPrompts : public Prompts {
         return kDocuments[Pick(std::size(kDocuments))];
     }
     ShellResult ShellOpen(const std::wstring&, int) override { return {}; }
+    std::unique_ptr<Prompts> OwnedBy(WindowHandle) override {
+        return std::make_unique<RandomPrompts>(static_cast<unsigned>(random_()));
+    }
 
     std::size_t Pick(std::size_t n) {
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);

@@ -7,6 +7,7 @@
 #include "main_window_fixture.h"
 #include "support/autorun_header.h"
 #include "support/library_dialog_win.h"
+#include "support/library_pictures_win.h"
 #include "support/modal_dialog_driver_win.h"
 #include "support/temp_folder_win.h"
 #include "util/file_services.h"
@@ -16,19 +17,6 @@
 
 namespace velquor::testing {
 namespace {
-
-// The library's files in the source tree, which the program must carry byte for byte.
-std::wstring LibrarySourceFile(int entry) {
-    std::wstring number = std::to_wstring(entry);
-    number.insert(0, 3 - number.size(), L'0');
-    // Under Wine the host's file system is drive Z:; a Windows build has a path with a drive.
-    const std::string source = VELQUOR_SOURCE_DIR "/resources/icons/";
-    std::wstring folder = source.starts_with('/') ? L"Z:" : L"";
-    for (const char c : source) {
-        folder += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    }
-    return folder + number + L".ico";
-}
 
 // Another process's handle on a file, as a virus scanner or a viewer may hold it.
 UniqueFile HoldOpen(const std::wstring& path) {
@@ -51,6 +39,17 @@ class MainWindowSaveTest : public MainWindowTest {
         });
         Click(kLibraryButton);
         ASSERT_EQ(window.ShownPreview(), (IconPreview{PreviewKind::LibraryEntry, entry}));
+        // The entry's own picture, not a neighbour's.
+        const HWND preview = Get(ControlKind::IconPreview, 0);
+        RECT box;
+        GetClientRect(preview, &box);
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        EXPECT_EQ(PixelsOf(box.right, face,
+                           [&](HDC dc) {
+                               SendMessageW(preview, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                                            PRF_CLIENT);
+                           }),
+                  LibraryFilePixels(entry, box.right, face));
     }
     std::string AutorunBody() const {
         const std::string bytes = ReadBytes(root / L"AutoRun.Inf");

@@ -34,6 +34,7 @@ struct BarSetting {
 struct DialogLook {
     std::wstring title;
     DWORD style = 0;
+    RECT frame{};
     RECT client{};
     RECT bar{};
     std::wstring text;
@@ -55,6 +56,7 @@ class ProgressWatch {
 
     std::vector<BarSetting> settings;
     std::vector<DialogLook> shown;  // one per time a dialog was shown
+    std::vector<POINT> createdAt;   // where each dialog was made
 
   private:
     static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
@@ -64,6 +66,9 @@ class ProgressWatch {
                 current_->settings.push_back({static_cast<int>(sent->wParam), NowMs()});
             } else if (sent->message == WM_SHOWWINDOW && sent->wParam && IsDialog(sent->hwnd)) {
                 current_->shown.push_back(Look(sent->hwnd));
+            } else if (sent->message == WM_NCCREATE && IsDialog(sent->hwnd)) {
+                const auto* made = reinterpret_cast<const CREATESTRUCTW*>(sent->lParam);
+                current_->createdAt.push_back({made->x, made->y});
             }
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -79,6 +84,7 @@ class ProgressWatch {
         DialogLook look;
         look.title = TextOf(dialog);
         look.style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
+        GetWindowRect(dialog, &look.frame);
         GetClientRect(dialog, &look.client);
         const HWND bar = FindWindowExW(dialog, nullptr, PROGRESS_CLASSW, nullptr);
         GetWindowRect(bar, &look.bar);
@@ -154,6 +160,16 @@ TEST_F(ProgressDialogTest, TheSystemCheckShowsEveryValueForItsTimeAndEndsOnAFull
     // A fixed frame without minimise, maximise or close box.
     EXPECT_TRUE(look.style & WS_CAPTION);
     EXPECT_FALSE(look.style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    // Made in its place, centred on the work area of the owner's monitor.
+    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const RECT& frame = look.frame;
+    EXPECT_EQ(frame.left, work.left + (work.right - work.left - (frame.right - frame.left)) / 2);
+    EXPECT_EQ(frame.top, work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2);
+    ASSERT_EQ(watch.createdAt.size(), 1u);
+    EXPECT_EQ(watch.createdAt[0].x, frame.left);
+    EXPECT_EQ(watch.createdAt[0].y, frame.top);
 }
 
 TEST_F(ProgressDialogTest, ShortListsPlayTheirFullPairsOnly) {
