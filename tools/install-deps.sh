@@ -7,6 +7,7 @@ set -eu
 packages=(
   cmake ninja-build make g++ googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 xvfb xauth imagemagick locales
 )
 locale_entry="de_DE.UTF-8 UTF-8"
