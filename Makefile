@@ -1,5 +1,6 @@
-# The two commands of the README: `make test` and `make run`.
-.PHONY: test run bench deps test-native test-windows clean configure-native configure-windows
+# The two commands of the README, `make test` and `make run`, and `make dist`.
+.PHONY: test run bench deps dist test-native test-windows test-dist clean configure-native \
+  configure-windows
 
 deps:
 	@tools/install-deps.sh
@@ -9,6 +10,7 @@ test: deps
 	@status=0; \
 	$(MAKE) --no-print-directory test-native || status=1; \
 	$(MAKE) --no-print-directory test-windows || status=1; \
+	$(MAKE) --no-print-directory test-dist || status=1; \
 	exit $$status
 
 # The presets build with Ninja. cmake refuses a build folder set up with another generator (the
@@ -28,6 +30,16 @@ test-native: configure-native
 test-windows: configure-windows
 	cmake --build --preset windows
 	ctest --preset windows
+
+# The downloads for Windows users, in dist/: the zip and the installer (see README, "Downloads").
+dist: deps configure-windows
+	packaging/make-dist.sh
+
+# Builds the downloads signed with a certificate of its own, installs, starts and uninstalls
+# them under Wine.
+test-dist: configure-windows
+	cmake --build --preset windows --target velquor velquor_start_check
+	packaging/test-dist.sh
 
 # Builds the Windows program and starts it through Wine.
 run: deps configure-windows
