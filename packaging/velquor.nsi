@@ -54,7 +54,7 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright © ${MAKER}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TEXT "Dieser Assistent installiert ${PRODUCT} ${VERSION} auf Ihrem \
-  Computer.$\r$\n$\r$\n${PRODUCT} läuft unter Windows 7 oder neuer, 64 Bit.$\r$\n$\r$\n\
+  Computer.$\r$\n$\r$\nSystemvoraussetzung: Windows 7 oder neuer, 64-Bit-Ausgabe.$\r$\n$\r$\n\
   Eine ältere Version von ${PRODUCT} wird dabei ersetzt; Ihre CD-Projekte bleiben, wo sie sind.\
   $\r$\n$\r$\nKlicken Sie auf Weiter, um fortzufahren."
 
