@@ -48,7 +48,8 @@ velquor.exe und Orbeno.Exe enthalten Teile anderer Urheber, die unter deren Bedi
 weitergegeben werden. Die Texte stehen in diesem Ordner:
 
 Symbole.txt       Die Bilder der Symbolbibliothek und die Symbole von Velquor und Orbeno.Exe:
-                  Fluent Emoji Flat und Flat Color Icons (MIT-Lizenz), Noto Emoji (Apache-Lizenz 2.0).
+                  Fluent Emoji Flat und Flat Color Icons (MIT-Lizenz),
+                  Noto Emoji (Apache-Lizenz 2.0).
 
 mingw-w64.txt     Die Laufzeit von MinGW-w64 (Programmstart, C-Laufzeit, Importbibliotheken;
                   in velquor.exe auch winpthreads), in beiden Programmen enthalten.

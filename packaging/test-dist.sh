@@ -11,6 +11,7 @@ rm -rf "$work"
 mkdir -p "$work"
 export VELQUOR_WINE_HOME=$work/wine VELQUOR_WINE_PRIVATE_DISPLAY=1 VELQUOR_WINE_UNMANAGED=1
 trap 'cmake/wine-run.sh --teardown' EXIT
+cmake/wine-run.sh --setup
 failures=0
 fail() { echo "test-dist: FAIL: $*" >&2; failures=$((failures + 1)); }
 wine() { cmake/wine-run.sh "$@"; }
