@@ -70,7 +70,8 @@ notice GPL-3.txt /usr/share/common-licenses/GPL-3
 if packaging/sign.sh --enabled; then
   packaging/sign.sh "$stage/velquor.exe" "$stage/Orbeno.Exe"
 else
-  echo "make-dist: no code-signing key given (VELQUOR_SIGN_PFX or VELQUOR_SIGN_PKCS11_MODULE): the downloads are unsigned"
+  echo "make-dist: no code-signing key given (VELQUOR_SIGN_PFX or VELQUOR_SIGN_PKCS11_MODULE):" \
+    "the downloads are unsigned"
 fi
 
 zip=$(realpath "$out")/velquor-$version.zip

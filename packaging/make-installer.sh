@@ -23,10 +23,11 @@ fi
 {
   echo '!macro InstallFiles'
   (cd "$stage" && find . -type d | sort) | while read -r dir; do
-    rel=${dir#./}
+    rel=${dir#.} rel=${rel#/}
     files=$(cd "$stage/$dir" && find . -maxdepth 1 -type f | sort)
     [ -n "$files" ] || continue
-    if [ "$dir" = . ]; then echo '  SetOutPath "$INSTDIR"'; else echo "  SetOutPath \"\$INSTDIR\\${rel//\//\\}\""; fi
+    target='$INSTDIR'${rel:+\\${rel//\//\\}}
+    echo "  SetOutPath \"$target\""
     while read -r f; do echo "  File \"$stage/${rel:+$rel/}${f#./}\""; done <<<"$files"
   done
   echo '!macroend'

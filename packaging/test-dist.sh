@@ -30,10 +30,16 @@ verify() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >/dev/null || f
 # The zip: the program folder, unpacked into a folder with a blank, signed and running.
 unpacked="$work/ein Ordner"
 unzip -q "$work/out/velquor-$version.zip" -d "$unpacked"
-expected="Orbeno.Exe hilfe lizenzen velquor.exe | GCC-Laufzeit.txt GPL-3.txt Symbole.txt Velquor.txt mingw-w64.txt"
-[ "$(cd "$unpacked" && echo * \| $(ls lizenzen))" = "$expected" ] || fail "zip holds $(ls -R "$unpacked")"
+expected="Orbeno.Exe hilfe lizenzen velquor.exe |"
+expected+=" GCC-Laufzeit.txt GPL-3.txt Symbole.txt Velquor.txt mingw-w64.txt"
+[ "$(cd "$unpacked" && echo * \| $(ls lizenzen))" = "$expected" ] ||
+  fail "zip holds $(ls -R "$unpacked")"
+terms=$(printf '\xef\xbb\xbfVelquor %s\r\nCopyright \xc2\xa9 Morvane und Jonas Albrecht.' "$version")
+[ "$(head -c ${#terms} "$unpacked/lizenzen/Velquor.txt")" = "$terms" ] ||
+  fail "Velquor's terms"
 diff -r build/windows/bin/hilfe "$unpacked/hilfe" || fail "zip: help pages differ"
-x86_64-w64-mingw32-objdump -f "$unpacked/Orbeno.Exe" | grep -q pei-i386 || fail "launcher not 32-bit"
+x86_64-w64-mingw32-objdump -f "$unpacked/Orbeno.Exe" | grep -q pei-i386 ||
+  fail "launcher not 32-bit"
 verify "$unpacked/velquor.exe"
 verify "$unpacked/Orbeno.Exe"
 verify "$work/out/velquor-$version-setup.exe"
@@ -46,8 +52,9 @@ packaging/make-installer.sh "$work/old" 1.0.0.0 "$work/old-setup.exe" >/dev/null
 wine "$work/old-setup.exe" /S || fail "old setup failed"
 wine "$work/out/velquor-$version-setup.exe" /S || fail "setup failed"
 
-folder="$VELQUOR_WINE_HOME/prefix/drive_c/Program Files/Velquor"
-link="$VELQUOR_WINE_HOME/prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Velquor.lnk"
+drive_c=$VELQUOR_WINE_HOME/prefix/drive_c
+folder="$drive_c/Program Files/Velquor"
+link="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Velquor.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velquor'
 list() { (cd "$1" && find . -type f | sort); }
 diff -r -x uninst.exe "$unpacked" "$folder" || fail "installed files differ from the zip's"
@@ -68,7 +75,8 @@ HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vel
     UninstallString    REG_SZ    "$C\\uninst.exe"
 EOF
 wine reg query "$key" | tr -d '\r' | grep -v '^$' >"$work/entry.found"
-grep -q '^    EstimatedSize    REG_DWORD    0x[1-9a-f]' "$work/entry.found" || fail "no EstimatedSize"
+grep -q '^    EstimatedSize    REG_DWORD    0x[1-9a-f]' "$work/entry.found" ||
+  fail "no EstimatedSize"
 grep -v EstimatedSize "$work/entry.found" | diff "$work/entry" - || fail "uninstall entry"
 start_check "$folder/velquor.exe" "the installed velquor.exe did not show its window"
 
