@@ -1,6 +1,6 @@
-# The two commands of the README: `make test` and `make run`.
-.PHONY: test run bench deps test-native test-windows test-windows-x86 clean configure-native \
-  configure-windows configure-windows-x86
+# The two commands of the README, `make test` and `make run`, and `make dist`.
+.PHONY: test run bench deps dist test-native test-windows test-windows-x86 test-dist clean \
+  configure-native configure-windows configure-windows-x86
 
 deps:
 	@tools/install-deps.sh
@@ -11,6 +11,7 @@ test: deps
 	$(MAKE) --no-print-directory test-native || status=1; \
 	$(MAKE) --no-print-directory test-windows || status=1; \
 	$(MAKE) --no-print-directory test-windows-x86 || status=1; \
+	$(MAKE) --no-print-directory test-dist || status=1; \
 	exit $$status
 
 # The presets build with Ninja. cmake refuses a build folder set up with another generator (the
@@ -35,6 +36,16 @@ test-windows: configure-windows
 test-windows-x86: configure-windows-x86
 	cmake --build --preset windows-x86
 	ctest --preset windows-x86
+
+# The downloads for Windows users, in dist/: the zip and the installer (see README, "Downloads").
+dist: deps configure-windows
+	packaging/make-dist.sh
+
+# Builds the downloads signed with a certificate of its own, installs, starts and uninstalls
+# them under Wine.
+test-dist: configure-windows
+	cmake --build --preset windows --target velquor velquor_start_check
+	packaging/test-dist.sh
 
 # Builds the Windows program and starts it through Wine.
 run: deps configure-windows
