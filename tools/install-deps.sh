@@ -9,7 +9,6 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 xvfb xauth imagemagick locales
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   nsis osslsigncode zip unzip openssl
 )
 locale_entry="de_DE.UTF-8 UTF-8"
