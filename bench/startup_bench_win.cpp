@@ -165,8 +165,10 @@ int wmain() {
     Print("start-up velquor.exe", velquorMs, "ms");
     Print("start-up minimal_window_bench.exe", minimalMs, "ms");
     Print("ratio per round", ratios, "x");
-    std::printf("ratio of the medians: %.2fx (target: at most 1.5x)\n",
-                SpreadOf(velquorMs).median / SpreadOf(minimalMs).median);
+    // On a busy machine the fastest starts are the ones least disturbed by others.
+    std::printf("ratio of the medians: %.2fx, of the fastest: %.2fx (target: at most 1.5x)\n",
+                SpreadOf(velquorMs).median / SpreadOf(minimalMs).median,
+                SpreadOf(velquorMs).lowest / SpreadOf(minimalMs).lowest);
     Print("velquor.exe peak working set, started", startedSet, "MiB");
     Print("velquor.exe peak pagefile usage, started", startedPagefile, "MiB");
     Print("velquor.exe peak working set, library open", librarySet, "MiB");
