@@ -52,12 +52,17 @@ run: deps configure-windows
 	cmake --build --preset windows --target velquor
 	tools/run-velquor.sh
 
-# Measures under Wine how fast the icon library dialog opens and how long the system check's
-# progress sequence takes (see README, "Performance").
+# Measures under Wine how fast Velquor starts against a one-window program and how much memory
+# it takes, how fast a save is against plain copies, how fast the icon library dialog opens and
+# how long the system check's progress sequence takes (see README, "Performance").
+BENCH_WINE = VELQUOR_WINE_HOME=$(CURDIR)/build/windows/wine-bench VELQUOR_WINE_PRIVATE_DISPLAY=1 \
+  cmake/wine-run.sh
 bench: deps configure-windows
-	cmake --build --preset windows --target icon_library_dialog_bench progress_sequence_bench
-	VELQUOR_WINE_HOME=$(CURDIR)/build/windows/wine-bench VELQUOR_WINE_PRIVATE_DISPLAY=1 \
-	  cmake/wine-run.sh build/windows/bin/icon_library_dialog_bench.exe
+	cmake --build --preset windows --target startup_bench save_bench icon_library_dialog_bench \
+	  progress_sequence_bench
+	$(BENCH_WINE) build/windows/bin/startup_bench.exe
+	$(BENCH_WINE) build/windows/bin/save_bench.exe
+	$(BENCH_WINE) build/windows/bin/icon_library_dialog_bench.exe
 	# Unmanaged windows: without a window manager Wine waits 2 s for one whenever a shown window
 	# goes away, which no Windows desktop does; the sequence ends with its dialog going away.
 	VELQUOR_WINE_HOME=$(CURDIR)/build/windows/wine-bench-unmanaged VELQUOR_WINE_PRIVATE_DISPLAY=1 \

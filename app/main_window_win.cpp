@@ -120,6 +120,13 @@ bool MainWindow::Create(HINSTANCE instance) {
 }
 
 HWND MainWindow::Control(ControlKind kind, int index) const {
+    if (const ControlRow* row = FindControl(kind, index); row && InExtraStep(*row)) {
+        CreateExtraSteps();
+    }
+    return Existing(kind, index);
+}
+
+HWND MainWindow::Existing(ControlKind kind, int index) const {
     return GetDlgItem(Handle(), ControlId(kind, index));
 }
 
@@ -200,34 +207,67 @@ bool MainWindow::CreateControls() {
     toolTips_ = CreateToolTips(Handle());
 
     for (const ControlRow& c : MainWindowControls()) {
-        const ControlClass cls = ClassFor(c);
-        const TwipsRect r = ClientRectTwips(c, savedCommandFrameTop_);
-        const std::wstring caption(c.caption);
-        HWND control = CreateWindowExW(
-            cls.exStyle, cls.className, caption.c_str(), cls.style, TwipsToPixels(r.left, dpi_),
-            TwipsToPixels(r.top, dpi_), TwipsToPixels(r.width, dpi_), TwipsToPixels(r.height, dpi_),
-            Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(c.kind, c.index))),
-            instance, nullptr);
-        if (!control) {
+        if (!InExtraStep(c) && !CreateControl(c)) {
             return false;
         }
-        HFONT font = guiFont;
-        if (c.kind == ControlKind::Frame) {
-            font = frameFont_.Get();
-        } else if (c.kind == ControlKind::Button && c.index == kOkButton) {
-            font = boldFont_.Get();
-        }
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-
-    HWND preview = Control(ControlKind::IconPreview, 0);
-    AddToolTip(toolTips_, Handle(), preview, kIconPreviewTip);
-    HWND logo = Control(ControlKind::Logo, 0);
+    HWND logo = Existing(ControlKind::Logo, 0);
     logo_.Reset(static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
     SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
     AddToolTip(toolTips_, Handle(), logo, kMakerLogoTip);
     return true;
+}
+
+// Made hidden, with what the model holds, each in its place in the table's tab order. A control
+// the system refuses stays missing: the window exists already and cannot fail any more.
+void MainWindow::CreateExtraSteps() const {
+    if (extraStepsCreated_) {
+        return;
+    }
+    extraStepsCreated_ = true;
+    const ControlRow* previous = nullptr;
+    for (const ControlRow& c : MainWindowControls()) {
+        if (InExtraStep(c)) {
+            if (HWND control = CreateControl(c); control && previous) {
+                SetWindowPos(control, Existing(previous->kind, previous->index), 0, 0, 0, 0,
+                             SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            }
+        }
+        previous = &c;
+    }
+    AddToolTip(toolTips_, Handle(), Existing(ControlKind::IconPreview, 0), kIconPreviewTip);
+    ShowEnabledControls();
+}
+
+HWND MainWindow::CreateControl(const ControlRow& c) const {
+    ControlClass cls = ClassFor(c);
+    if (InExtraStep(c)) {
+        cls.style &= ~WS_VISIBLE;
+    }
+    const TwipsRect r = ClientRectTwips(c, savedCommandFrameTop_);
+    std::wstring caption(c.caption);
+    if (c.kind == ControlKind::PathBox) {
+        caption = settings_.slots[c.index];
+    } else if (c.kind == ControlKind::LabelBox) {
+        caption = settings_.labels[c.index];
+    }
+    HWND control = CreateWindowExW(
+        cls.exStyle, cls.className, caption.c_str(), cls.style, TwipsToPixels(r.left, dpi_),
+        TwipsToPixels(r.top, dpi_), TwipsToPixels(r.width, dpi_), TwipsToPixels(r.height, dpi_),
+        Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(c.kind, c.index))),
+        Instance(), nullptr);
+    if (!control) {
+        return nullptr;
+    }
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (c.kind == ControlKind::Frame) {
+        font = frameFont_.Get();
+    } else if (c.kind == ControlKind::Button && c.index == kOkButton) {
+        font = boldFont_.Get();
+    }
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
 }
 
 LRESULT MainWindow::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -294,9 +334,12 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
 void MainWindow::ToggleView() {
     compactView_ = !compactView_;
     const ViewLayout view = LayoutForView(compactView_, savedCommandFrameTop_, savedWindowHeight_);
+    if (view.extraStepsVisible) {
+        CreateExtraSteps();
+    }
     for (const ControlRow& c : MainWindowControls()) {
-        if (InExtraStep(c)) {
-            ShowWindow(Control(c.kind, c.index), view.extraStepsVisible ? SW_SHOWNA : SW_HIDE);
+        if (HWND control = Existing(c.kind, c.index); control && InExtraStep(c)) {
+            ShowWindow(control, view.extraStepsVisible ? SW_SHOWNA : SW_HIDE);
         }
     }
     SetText(Control(ControlKind::Button, kToggleViewButton), std::wstring(view.toggleCaption));
@@ -337,14 +380,14 @@ void MainWindow::PlaceStatusBar() {
 void MainWindow::ShowModel() {
     showingModel_ = true;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        HWND box = Control(ControlKind::PathBox, slot);
-        if (TextOf(box) != settings_.slots[slot]) {
+        HWND box = Existing(ControlKind::PathBox, slot);
+        if (box && TextOf(box) != settings_.slots[slot]) {
             SetText(box, settings_.slots[slot]);
         }
     }
     for (int row = 0; row < kContextRowCount; ++row) {
-        HWND box = Control(ControlKind::LabelBox, row);
-        if (TextOf(box) != settings_.labels[row]) {
+        HWND box = Existing(ControlKind::LabelBox, row);
+        if (box && TextOf(box) != settings_.labels[row]) {
             SetText(box, settings_.labels[row]);
         }
     }
@@ -354,18 +397,26 @@ void MainWindow::ShowModel() {
     SendMessageW(Control(ControlKind::TargetTypeOption, 1), BM_SETCHECK,
                  folder ? BST_CHECKED : BST_UNCHECKED, 0);
     showingModel_ = false;
+    ShowEnabledControls();
+    ShowPreview();
+}
 
+void MainWindow::ShowEnabledControls() const {
+    const auto enable = [this](ControlKind kind, int index, bool enabled) {
+        if (HWND control = Existing(kind, index)) {
+            EnableWindow(control, enabled);
+        }
+    };
     // Root-dependent controls in the documented order, then OK.
     const bool hasRoot = RootDependentControlsEnabled(settings_);
     for (int row = 0; row < kContextRowCount; ++row) {
-        EnableWindow(Control(ControlKind::Button, kFirstRowPickButton + row), hasRoot);
+        enable(ControlKind::Button, kFirstRowPickButton + row, hasRoot);
     }
-    EnableWindow(Control(ControlKind::Button, kTargetPickButton), hasRoot);
-    EnableWindow(Control(ControlKind::Button, kIconPickButton), hasRoot);
-    EnableWindow(Control(ControlKind::TargetTypeOption, 0), hasRoot);
-    EnableWindow(Control(ControlKind::TargetTypeOption, 1), hasRoot);
-    EnableWindow(Control(ControlKind::Button, kOkButton), ReadyToSave(settings_));
-    ShowPreview();
+    enable(ControlKind::Button, kTargetPickButton, hasRoot);
+    enable(ControlKind::Button, kIconPickButton, hasRoot);
+    enable(ControlKind::TargetTypeOption, 0, hasRoot);
+    enable(ControlKind::TargetTypeOption, 1, hasRoot);
+    enable(ControlKind::Button, kOkButton, ReadyToSave(settings_));
 }
 
 // The picture follows the model; the picture of an icon file is loaded where the file is
@@ -375,23 +426,26 @@ void MainWindow::ShowPreview() {
     if ((previewShown_ && wanted == shownPreview_) || wanted.kind == PreviewKind::IconFile) {
         return;
     }
-    HWND preview = Control(ControlKind::IconPreview, 0);
-    RECT box;
-    GetClientRect(preview, &box);
+    // Sized from the table: the preview need not exist yet.
+    const TwipsRect box = FindControl(ControlKind::IconPreview, 0)->rect;
+    const int width = TwipsToPixels(box.width, dpi_);
+    const int height = TwipsToPixels(box.height, dpi_);
     UniqueIcon icon;
     if (wanted.kind == PreviewKind::LibraryEntry) {
-        icon = LibraryIconPicture(wanted.libraryEntry, box.right);
+        icon = LibraryIconPicture(wanted.libraryEntry, width);
     } else {
         // The default is the launcher's own icon: the same picture as Orbeno.Exe carries.
         const int resource =
             wanted.kind == PreviewKind::DefaultDisc ? IDI_DEFAULT_DISC : IDI_PLACEHOLDER;
-        icon.Reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(resource), IMAGE_ICON,
-                                                 box.right, box.bottom, 0)));
+        icon.Reset(static_cast<HICON>(
+            LoadImageW(Instance(), MAKEINTRESOURCEW(resource), IMAGE_ICON, width, height, 0)));
     }
     previewPicture_.ShowIcon(std::move(icon));
     shownPreview_ = wanted;
     previewShown_ = true;
-    InvalidateRect(preview, nullptr, TRUE);
+    if (HWND preview = Existing(ControlKind::IconPreview, 0)) {
+        InvalidateRect(preview, nullptr, TRUE);
+    }
 }
 
 void MainWindow::DrawPreview(const DRAWITEMSTRUCT& item) const {

@@ -28,6 +28,9 @@ class MainWindow : public WindowBase {
     bool Create(HINSTANCE instance);
 
     const ProjectSettings& Settings() const { return settings_; }
+    // The control of that kind and index. Steps (3) and (4) are made when the extended view
+    // first shows them, so that start-up pays only for the compact view; asked for one of
+    // their controls before, this makes them, hidden.
     HWND Control(ControlKind kind, int index) const;
     HWND ToolTips() const { return toolTips_; }
     // What the preview shows, and whether it holds a picture for it.
@@ -39,6 +42,9 @@ class MainWindow : public WindowBase {
 
     bool OnCreate();
     bool CreateControls();
+    void CreateExtraSteps() const;
+    HWND CreateControl(const ControlRow& c) const;
+    HWND Existing(ControlKind kind, int index) const;  // never makes a control
     void OnCommand(int id, int code, HWND control);
     LRESULT OnControlColour(UINT message, WPARAM wParam, LPARAM lParam);
     bool OnSetCursor(HWND over);
@@ -50,6 +56,7 @@ class MainWindow : public WindowBase {
     void PlaceCommandFrame(int top);
     void PlaceStatusBar();
     void ShowModel();
+    void ShowEnabledControls() const;
     void ShowPreview();
     void RunSystemCheck();
     void SaveProject();
@@ -69,6 +76,7 @@ class MainWindow : public WindowBase {
     double savedWindowHeight_ = 0;     // twips
     bool showingModel_ = false;        // edits made by ShowModel are no user input
     bool systemCheckRunning_ = false;  // a second click while the bar runs is ignored
+    mutable bool extraStepsCreated_ = false;
 
     HWND toolTips_ = nullptr;
     HWND focusWhenInactive_ = nullptr;  // the control to give the focus back to

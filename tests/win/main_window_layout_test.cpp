@@ -156,6 +156,11 @@ TEST_F(MainWindowLayoutTest, TabOrderRunsThroughTheStepsToTheCommands) {
             expected.push_back(ControlId(c.kind, c.index));
         }
     }
+    // Steps (3) and (4) are first shown, and so made, after the compact view enabled the rest.
+    ChooseRoot(L"C:\\Projekt");
+    prompts.AnswerDocument(L"C:\\Projekt\\a.txt");
+    Click(kTargetPickButton);
+    Click(kToggleViewButton);
     std::vector<int> zOrder;
     for (HWND child = GetWindow(window.Handle(), GW_CHILD); child;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -166,10 +171,6 @@ TEST_F(MainWindowLayoutTest, TabOrderRunsThroughTheStepsToTheCommands) {
     EXPECT_EQ(zOrder, expected);
 
     // What Tab really visits in the extended view once everything is enabled.
-    ChooseRoot(L"C:\\Projekt");
-    prompts.AnswerDocument(L"C:\\Projekt\\a.txt");
-    Click(kTargetPickButton);
-    Click(kToggleViewButton);
     std::vector<int> visited;
     HWND first = Get(ControlKind::PathBox, 0);
     HWND at = first;
