@@ -1,19 +1,21 @@
 # The two commands of the README: `make test` and `make run`.
 .PHONY: test run bench deps test-native test-windows clean configure-native configure-windows
+.PHONY: test-native-asan configure-native-asan
 
 deps:
 	@tools/install-deps.sh
 
-# Runs both suites even when the first one fails, then fails if either did.
+# Runs every suite even when one fails, then fails if any did.
 test: deps
 	@status=0; \
 	$(MAKE) --no-print-directory test-native || status=1; \
+	$(MAKE) --no-print-directory test-native-asan || status=1; \
 	$(MAKE) --no-print-directory test-windows || status=1; \
 	exit $$status
 
 # The presets build with Ninja. cmake refuses a build folder set up with another generator (the
 # Unix Makefiles of older checkouts), so such a folder is configured afresh; its Wine prefixes stay.
-configure-native configure-windows:
+configure-native configure-native-asan configure-windows:
 	@preset=$(@:configure-%=%); cache=build/$$preset/CMakeCache.txt; fresh=; \
 	if [ -f $$cache ] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' $$cache; then \
 	  echo "build/$$preset was set up with another generator: configuring it afresh"; \
@@ -24,6 +26,11 @@ configure-native configure-windows:
 test-native: configure-native
 	cmake --build --preset native
 	ctest --preset native
+
+# The portable tests once more with address and undefined-behaviour sanitizers.
+test-native-asan: configure-native-asan
+	cmake --build --preset native-asan
+	ctest --preset native-asan
 
 test-windows: configure-windows
 	cmake --build --preset windows

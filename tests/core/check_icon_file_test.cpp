@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <vector>
 
 #include "autorun/icon_file.h"
 #include "support/malformed_icons.h"
@@ -74,7 +75,8 @@ TEST(CheckIconFileTest, GeneratedDamagedIconsAreTakenWholeOrRefused) {
     ASSERT_GT(good.size(), 100u);
     std::map<IconFileError, int> outcomes;
     for (const std::string& file : testing::MalformedIcons(good, 20261208, 1500)) {
-        const std::span bytes(reinterpret_cast<const unsigned char*>(file.data()), file.size());
+        // A buffer of exactly the file's size, so that the sanitizer sees any byte read past it.
+        const std::vector<unsigned char> bytes(file.begin(), file.end());
         ProjectSettings s = ProjectAt(L"C:\\Projekt\\");
         s.slots[kIconSlot] = L"C:\\Projekt\\Disc.ico";
         ScriptedPrompts prompts;
