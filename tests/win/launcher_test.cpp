@@ -368,8 +368,15 @@ std::vector<DWORD> RunMany(const std::wstring& launcher, const std::vector<std::
             startup.cb = sizeof startup;
             PROCESS_INFORMATION process{};
             std::wstring line = lines[i];
-            EXPECT_TRUE(CreateProcessW(launcher.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
-                                       nullptr, currentFolder.c_str(), &startup, &process));
+            // Wine under load now and then fails a start; a second try is no second chance for
+            // the launcher, which has not run yet.
+            for (int attempt = 0; attempt < 3 && !process.hProcess; ++attempt) {
+                if (!CreateProcessW(launcher.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
+                                    nullptr, currentFolder.c_str(), &startup, &process)) {
+                    Sleep(200);
+                }
+            }
+            EXPECT_NE(process.hProcess, nullptr) << "cannot start: " << GetLastError();
             CloseHandle(process.hThread);
             batch.push_back(process);
         }
