@@ -1,6 +1,6 @@
 # The two commands of the README, `make test` and `make run`, and `make dist`.
-.PHONY: test run bench deps dist test-native test-windows test-windows-x86 test-dist clean \
-  configure-native configure-windows configure-windows-x86
+.PHONY: test run bench deps dist test-native test-native-asan test-windows test-windows-x86 \
+  test-dist clean configure-native configure-native-asan configure-windows configure-windows-x86
 
 deps:
 	@tools/install-deps.sh
@@ -9,6 +9,7 @@ deps:
 test: deps
 	@status=0; \
 	$(MAKE) --no-print-directory test-native || status=1; \
+	$(MAKE) --no-print-directory test-native-asan || status=1; \
 	$(MAKE) --no-print-directory test-windows || status=1; \
 	$(MAKE) --no-print-directory test-windows-x86 || status=1; \
 	$(MAKE) --no-print-directory test-dist || status=1; \
@@ -16,7 +17,7 @@ test: deps
 
 # The presets build with Ninja. cmake refuses a build folder set up with another generator (the
 # Unix Makefiles of older checkouts), so such a folder is configured afresh; its Wine prefixes stay.
-configure-native configure-windows configure-windows-x86:
+configure-native configure-native-asan configure-windows configure-windows-x86:
 	@preset=$(@:configure-%=%); cache=build/$$preset/CMakeCache.txt; fresh=; \
 	if [ -f $$cache ] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' $$cache; then \
 	  echo "build/$$preset was set up with another generator: configuring it afresh"; \
@@ -27,6 +28,11 @@ configure-native configure-windows configure-windows-x86:
 test-native: configure-native
 	cmake --build --preset native
 	ctest --preset native
+
+# The portable tests once more with address and undefined-behaviour sanitizers.
+test-native-asan: configure-native-asan
+	cmake --build --preset native-asan
+	ctest --preset native-asan
 
 test-windows: configure-windows
 	cmake --build --preset windows

@@ -64,7 +64,7 @@ void MainWindow::RunSystemCheck() {
     }
     systemCheckRunning_ = true;
     const ProgressEnd end =
-        RunProgressDialog(Handle(), kSystemCheckSteps, kSystemCheckTitle, windows_);
+        RunProgressDialog(Handle(), systemCheckSteps_, kSystemCheckTitle, windows_);
     systemCheckRunning_ = false;
     // Closed or ended meanwhile: there is no window left to report to.
     if (end == ProgressEnd::Completed && Handle()) {

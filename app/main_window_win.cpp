@@ -89,11 +89,12 @@ std::wstring TextOf(HWND control) {
 }  // namespace
 
 MainWindow::MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows,
-                       std::wstring programFolder)
+                       std::wstring programFolder, std::wstring systemCheckSteps)
     : prompts_(prompts),
       clock_(clock),
       windows_(windows),
-      programFolder_(std::move(programFolder)) {}
+      programFolder_(std::move(programFolder)),
+      systemCheckSteps_(std::move(systemCheckSteps)) {}
 
 MainWindow::~MainWindow() {
     Destroy();

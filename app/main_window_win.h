@@ -8,6 +8,7 @@
 
 #include "app/main_window_controls.h"
 #include "app/preview_picture_win.h"
+#include "dialogs/progress_steps.h"
 #include "project/project_settings.h"
 #include "util/unique_handle_win.h"
 #include "util/window_base_win.h"
@@ -20,8 +21,10 @@ class ProgramWindows;
 
 class MainWindow : public WindowBase {
   public:
-    // The launcher is copied from `programFolder` at every save.
-    MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows, std::wstring programFolder);
+    // The launcher is copied from `programFolder` at every save. The system check plays
+    // `systemCheckSteps` before its report; a shorter list lets a long test run click it often.
+    MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows, std::wstring programFolder,
+               std::wstring systemCheckSteps = kSystemCheckSteps);
     ~MainWindow() override;
 
     // Creates the window hidden, in the compact view, centred, with a fresh project.
@@ -69,6 +72,7 @@ class MainWindow : public WindowBase {
     Clock& clock_;
     ProgramWindows& windows_;
     std::wstring programFolder_;
+    std::wstring systemCheckSteps_;
 
     int dpi_ = 96;
     bool compactView_ = false;

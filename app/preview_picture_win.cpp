@@ -1,8 +1,36 @@
 #include "app/preview_picture_win.h"
 
 #include <algorithm>
+#include <vector>
+
+#include "autorun/icon_file.h"
 
 namespace velquor {
+
+namespace {
+
+// The picture loader trusts an icon's directory: an image said to lie past the end of the file
+// makes it read outside the file's bytes, which ends the program under Wine. A file that begins
+// as an icon is therefore checked first; other formats are left to the loader.
+bool IsDamagedIcon(const std::wstring& path) {
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > MAXLONG) {
+        return false;  // the loader finds out for itself
+    }
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        return false;
+    }
+    bytes.resize(read);
+    const unsigned char iconStart[] = {0, 0, 1, 0};
+    return bytes.size() >= 4 && std::equal(iconStart, iconStart + 4, bytes.begin()) &&
+           !ParseIconFile(bytes).ok();
+}
+
+}  // namespace
 
 void PreviewPicture::ShowIcon(UniqueIcon icon) {
     Clear();
@@ -10,6 +38,9 @@ void PreviewPicture::ShowIcon(UniqueIcon icon) {
 }
 
 bool PreviewPicture::LoadFile(const std::wstring& path) {
+    if (IsDamagedIcon(path)) {
+        return false;
+    }
     IPicture* loaded = nullptr;
     const HRESULT result = OleLoadPicturePath(const_cast<LPOLESTR>(path.c_str()), nullptr, 0, 0,
                                               IID_IPicture, reinterpret_cast<void**>(&loaded));

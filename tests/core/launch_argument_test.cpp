@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+
+#include "support/hostile_paths.h"
 
 namespace velquor::launcher {
 namespace {
@@ -128,6 +131,22 @@ TEST(LaunchArgumentTest, LiesInFolder) {
     for (const Case& c : cases) {
         EXPECT_EQ(LiesInFolder(c.folder, c.fullPath), c.inside) << c.folder << " " << c.fullPath;
     }
+}
+
+// Generated command lines: whatever the rules accept ends inside the folder, by an oracle of its
+// own that errs on the strict side.
+TEST(LaunchArgumentTest, NoGeneratedArgumentLeadingOutOfTheFolderIsAccepted) {
+    int accepted = 0;
+    for (const std::wstring& path : testing::HostilePaths(20261208, 12000)) {
+        const std::wstring commandLine = L"Orbeno.Exe \"" + path + L"\"";
+        const std::wstring_view argument = ArgumentOf(commandLine);
+        if (!argument.empty() && CheckRelativePath(argument) == PathCheck::Accepted) {
+            ++accepted;
+            EXPECT_TRUE(testing::DepthInside(std::wstring(argument))) << commandLine;
+        }
+    }
+    std::printf("12000 generated arguments, %d accepted\n", accepted);
+    EXPECT_GT(accepted, 500);  // enough for the oracle to mean something
 }
 
 TEST(LaunchArgumentTest, FixedTextCutsWhatDoesNotFitAndStaysTerminated) {

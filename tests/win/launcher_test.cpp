@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <tuple>
@@ -15,7 +17,10 @@
 #include "autorun/autorun_text.h"
 #include "autorun/save_autostart.h"
 #include "launcher/launch_argument.h"
+#include "main_window_fixture.h"
+#include "support/autorun_header.h"
 #include "support/fixed_clock.h"
+#include "support/hostile_paths.h"
 #include "support/projects.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_folder_win.h"
@@ -304,6 +309,129 @@ TEST_F(LauncherTest, WithoutAnArgumentTellsWhatItIs) {
         EXPECT_NE(text.find(L"Velquor"), std::wstring::npos) << text;
         EXPECT_NE(text.find(kMakerSite), std::wstring::npos) << text;
     }
+}
+
+// Names and labels in Greek, Cyrillic, CJK and emoji: picked and typed in the real window, saved
+// as UTF-16 with a byte-order mark (code page 1252 holds none of them), and each line run by the
+// launcher copied beside the file.
+class LauncherFromTheWindowTest : public MainWindowTest {};
+
+TEST_F(LauncherFromTheWindowTest, OpensWhatUnicodeLinesName) {
+    TempFolder base;
+    const std::wstring root = base / L"Δίσκος Диск 光盘 💿\\";
+    ASSERT_TRUE(CreateDirectoryW(root.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((root + L"Ωμέγα").c_str(), nullptr));
+    const std::wstring scripts[] = {root + L"Ωμέγα\\Привет 漢字 😀.cmd", root + L"文档.cmd"};
+    for (int i = 0; i < 2; ++i) {
+        WriteMarkerScript(scripts[i], base / (L"lief-" + std::to_wstring(i) + L".txt"));
+    }
+    ChooseRoot(root);
+    prompts.AnswerDocument(scripts[0]);
+    Click(kTargetPickButton);
+    TypeLabel(0, L"Εγχειρίδιο 手册 📘");
+    prompts.AnswerDocument(scripts[1]);
+    Click(kFirstRowPickButton);
+    prompts.AnswerMessage(kAnswerNo);
+    Click(kOkButton);
+
+    const std::wstring lines[] = {L"Orbeno.Exe \"Ωμέγα\\Привет 漢字 😀.cmd\"",
+                                  L"Orbeno.Exe \"文档.cmd\""};
+    const std::string header = kAutorunHeaderOf14May2004;
+    const std::wstring text =
+        std::wstring(header.begin(), header.end()) + L"[autorun]\r\nopen = " + lines[0] +
+        L"\r\nshell\\0 = &Εγχειρίδιο 手册 📘\r\nshell\\0\\command = " + lines[1] +
+        L"\r\nshell\\zq = &Über Orbeno ...\r\nshell\\zq\\command = Orbeno.Exe\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (const wchar_t unit : text) {
+        utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    }
+    EXPECT_EQ(ReadBytes(root + L"AutoRun.Inf"), utf16);
+    for (int i = 0; i < 2; ++i) {
+        LauncherRun run(root + kLauncherFileName, lines[i], base.Path());
+        EXPECT_EQ(run.exitCode, 0u) << i;
+        EXPECT_TRUE(run.boxes.empty()) << run.boxes[0].text;
+        EXPECT_TRUE(AppearsWithin(base / (L"lief-" + std::to_wstring(i) + L".txt"), kPatienceMs));
+    }
+}
+
+// Starts the launcher with each command line, many at a time, confirms every message box and
+// gives the exit codes.
+std::vector<DWORD> RunMany(const std::wstring& launcher, const std::vector<std::wstring>& lines,
+                           const std::wstring& currentFolder) {
+    constexpr std::size_t kAtOnce = 12;
+    std::vector<DWORD> exitCodes;
+    std::set<HWND> confirmed;
+    for (std::size_t first = 0; first < lines.size(); first += kAtOnce) {
+        std::vector<PROCESS_INFORMATION> batch;
+        for (std::size_t i = first; i < std::min(lines.size(), first + kAtOnce); ++i) {
+            STARTUPINFOW startup{};
+            startup.cb = sizeof startup;
+            PROCESS_INFORMATION process{};
+            std::wstring line = lines[i];
+            // Wine under load now and then fails a start; a second try is no second chance for
+            // the launcher, which has not run yet.
+            for (int attempt = 0; attempt < 3 && !process.hProcess; ++attempt) {
+                if (!CreateProcessW(launcher.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
+                                    nullptr, currentFolder.c_str(), &startup, &process)) {
+                    Sleep(200);
+                }
+            }
+            EXPECT_NE(process.hProcess, nullptr) << "cannot start: " << GetLastError();
+            CloseHandle(process.hThread);
+            batch.push_back(process);
+        }
+        const ULONGLONG end = GetTickCount64() + kPatienceMs;
+        for (const PROCESS_INFORMATION& process : batch) {
+            while (WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT &&
+                   GetTickCount64() < end) {
+                for (const PROCESS_INFORMATION& other : batch) {
+                    if (HWND box = MessageBoxOf(other.dwProcessId, confirmed)) {
+                        confirmed.insert(box);
+                        PostMessageW(box, WM_COMMAND, IDOK, 0);
+                    }
+                }
+            }
+            DWORD exitCode = STILL_ACTIVE;
+            GetExitCodeProcess(process.hProcess, &exitCode);
+            TerminateProcess(process.hProcess, 99);
+            CloseHandle(process.hProcess);
+            exitCodes.push_back(exitCode);
+        }
+    }
+    return exitCodes;
+}
+
+// The worst of the generated arguments, and the planted files' own full paths, through the real
+// launcher three folders deep: scripts in each folder above leave a marker when they run.
+TEST_F(LauncherTest, OpensNothingOutsideItsFolderWhateverTheArgument) {
+    const std::wstring deep = root_ + L"a\\b\\CD\\";
+    ASSERT_TRUE(CreateDirectoryW((root_ + L"a").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((root_ + L"a\\b").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(launcher_.c_str(), (deep + kLauncherFileName).c_str(), TRUE));
+    std::vector<std::wstring> lines;
+    for (const std::wstring& folder : {root_, root_ + L"a\\", root_ + L"a\\b\\"}) {
+        WriteMarkerScript(folder + L"outside.cmd", base_ / L"draussen.txt");
+        for (const wchar_t* prefix : {L"", L"\\\\?\\", L"\\\\.\\", L"\\??\\"}) {
+            lines.push_back(std::wstring(L"Orbeno.Exe \"") + prefix + folder + L"outside.cmd\"");
+        }
+    }
+    for (const std::wstring& path : HostilePaths(20261208, 4000, L"outside.cmd")) {
+        // The worst: a part of dots and blanks that a careless reading would climb with.
+        if (lines.size() < 300 && path.find(L"..") != std::wstring::npos) {
+            lines.push_back(L"Orbeno.Exe \"" + path + L"\"");
+        }
+    }
+    const std::vector<DWORD> exitCodes = RunMany(deep + kLauncherFileName, lines, deep);
+    int refused = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        // Refused, or not found inside: nothing of that name lies in the launcher's folder.
+        const bool inside = DepthInside(std::wstring(launcher::ArgumentOf(lines[i]))).has_value();
+        EXPECT_TRUE(exitCodes[i] == 1 || (exitCodes[i] == 2 && inside)) << lines[i];
+        refused += exitCodes[i] == 1;
+    }
+    std::printf("%zu arguments through Orbeno.Exe, %d refused\n", lines.size(), refused);
+    EXPECT_FALSE(AppearsWithin(base_ / L"draussen.txt", 2000));
 }
 
 // Explorer shows a program's first icon: the disc icon must be the only one.

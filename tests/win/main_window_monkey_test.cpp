@@ -2,8 +2,10 @@
 // and the window always shows exactly the model.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 
+#include "app/system_check_win.h"
 #include "autorun/icon_library_win.h"
 #include "dialogs/about_box_win.h"
 #include "main_window_fixture.h"
@@ -19,7 +21,8 @@ class RandomPrompts : public Prompts {
   public:
     explicit RandomPrompts(unsigned seed) : random_(seed) {}
 
-    int ShowMessage(const std::wstring&, MessageStyle) override {
+    int ShowMessage(const std::wstring& text, MessageStyle) override {
+        systemCheckReports += text == CheckThisComputer();
         return Pick(2) == 0 ? kAnswerYes : kAnswerNo;
     }
     std::wstring BrowseForFolder(const std::wstring&) override {
@@ -47,6 +50,8 @@ class RandomPrompts : public Prompts {
     std::size_t Pick(std::size_t n) {
         return std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);
     }
+
+    int systemCheckReports = 0;
 
   private:
     std::mt19937 random_;
@@ -77,18 +82,21 @@ TEST(MainWindowMonkeyTest, RandomClicksKeepEveryPathInsideTheProject) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     // OK is left out: it writes into real folders. Quitting would end the run. The system
-    // check changes no setting and takes 2.9 s a click; it has tests of its own.
-    const int buttons[] = {2, 3, 4, 5, 7, 8, 13, 20, 21, 30, 31, 32, 40, 41, 42};
+    // check plays a short step list instead of its 2.9 s.
+    const int buttons[] = {0, 2, 3, 4, 5, 7, 8, 13, 20, 21, 30, 31, 32, 40, 41, 42};
     const wchar_t* const labels[] = {L"", L"  ", L"(kein)", L"Handbuch", L" Lies mich "};
     for (unsigned seed : {1u, 2u, 3u}) {
         SCOPED_TRACE(seed);
         RandomPrompts prompts(seed);
         FixedClock clock(L"x", L"2004");
         ProgramWindows windows([] {});
-        MainWindow window(prompts, clock, windows, ProgramFolder());
+        MainWindow window(prompts, clock, windows, ProgramFolder(), L"0,5,100,5");
         ASSERT_TRUE(window.Create(GetModuleHandleW(nullptr)));
         // The library dialog leaves with a random entry, "Abbrechen" or the close box.
-        const ModalDialogDriver libraryDialog([&prompts](HWND dialog) {
+        int libraryDialogs = 0;
+        int aboutBoxes = 0;
+        const ModalDialogDriver libraryDialog([&prompts, &libraryDialogs](HWND dialog) {
+            ++libraryDialogs;
             const int entry = static_cast<int>(prompts.Pick(LibraryIconCount() + 2));
             if (entry == 0) {
                 PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
@@ -103,11 +111,13 @@ TEST(MainWindowMonkeyTest, RandomClicksKeepEveryPathInsideTheProject) {
             const std::size_t what = prompts.Pick(20);
             if (what < 16) {
                 const int button = buttons[prompts.Pick(std::size(buttons))];
-                if ((button == kToggleViewButton || button == kLibraryButton) &&
+                if ((button == kToggleViewButton || button == kLibraryButton ||
+                     button == kSystemCheckButton) &&
                     prompts.Pick(8) != 0) {
-                    continue;  // the view change and the dialog are slow under Wine
+                    continue;  // the view change and the dialogs are slow under Wine
                 }
                 SendMessageW(window.Control(ControlKind::Button, button), BM_CLICK, 0, 0);
+                aboutBoxes += button == kAboutButton && OpenAboutBox();
             } else if (what < 18) {
                 SendMessageW(window.Control(ControlKind::TargetTypeOption,
                                             static_cast<int>(prompts.Pick(2))),
@@ -122,6 +132,11 @@ TEST(MainWindowMonkeyTest, RandomClicksKeepEveryPathInsideTheProject) {
                 FAIL() << "after step " << step;
             }
         }
+        std::printf("seed %u: %d library dialogs, %d about boxes, %d system checks\n", seed,
+                    libraryDialogs, aboutBoxes, prompts.systemCheckReports);
+        EXPECT_GT(libraryDialogs, 0);
+        EXPECT_GT(aboutBoxes, 0);
+        EXPECT_GT(prompts.systemCheckReports, 0);
         // "&Info" may have left the about box open; it counts in this run's windows.
         if (const HWND about = OpenAboutBox()) {
             DestroyWindow(about);
