@@ -8,6 +8,7 @@ packages=(
   cmake ninja-build make g++ googletest
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth imagemagick locales
+  xorriso genisoimage 7zip
 )
 locale_entry="de_DE.UTF-8 UTF-8"
 
