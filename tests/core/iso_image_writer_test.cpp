@@ -146,6 +146,14 @@ TEST(IsoImageWriterTest, DebianReadersSeeTheProjectInBothTrees) {
         EXPECT_NE(info.find(line), std::string::npos) << line << info;
     }
     EXPECT_EQ(RunReader("blkid -p -o value -s LABEL " + image), "Velquor Prüfung\n");
+    // The L path tables: number, parent's number, sector in hexadecimal, name.
+    const std::string tables =
+        RunReader("isoinfo -p -i " + image) + "J" + RunReader("isoinfo -J -p -i " + image);
+    for (const char* line :
+         {"   1:    1 17 \n", "   5:    1 1b ____\n", "   7:    4 1d E2\n", "  15:   14 25 E10\n",
+          "J", "   3:    1 28 Leerer Ordner\n", "  15:   14 34 E10\n"}) {
+        EXPECT_NE(tables.find(line), std::string::npos) << line << tables;
+    }
     const std::string primary = RunReader("isoinfo -f -i " + image);
     for (const char* path : {"/BERICHT_.TXT;1\n", "/BERICH_1.TXT;1\n", "/________/______.TXT;1\n",
                              "/TIEF/E2/E3/E4/E5/E6/E7/E8/E9/E10/UNTEN.TXT;1\n"}) {
@@ -164,7 +172,6 @@ TEST(IsoImageWriterTest, DebianReadersSeeTheProjectInBothTrees) {
     RunReader("7zz x -o" + by7zz.string() + " " + image);
     EXPECT_EQ(ReadTree(byOsirrox), expected);
     EXPECT_EQ(ReadTree(by7zz), expected);
-    fs::remove_all(work);
 }
 
 #endif
