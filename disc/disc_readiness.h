@@ -64,7 +64,8 @@ struct DiscAutorunFiles {
 // The errors that keep any image of the listing from being written, whatever the medium.
 std::vector<DiscFinding> FindImageBlockers(const DiscListing& listing);
 
-// Errors first, then warnings; each group in the order of the listing.
+// Errors first, in the order of the listing; then warnings, those about the autostart files
+// before those in the order of the listing.
 std::vector<DiscFinding> CheckDiscReadiness(const DiscListing& listing, DiscMedium medium,
                                             const DiscAutorunFiles& autorunFiles = {});
 

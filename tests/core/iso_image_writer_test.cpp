@@ -48,7 +48,10 @@ TEST(IsoImageWriterTest, StopsBetweenChunksWhenCancelled) {
     EXPECT_EQ(sink.received, seenAtCancel);
 }
 
-#ifndef _WIN32  // the readers are Debian programs
+#ifdef _WIN32  // under Wine the Debian readers are missing, and the test skips after writing
+#define popen _popen
+#define pclose _pclose
+#endif
 
 // The project: names in three scripts, a name of 64 characters, folders eleven levels deep,
 // empty files and folders, two names with the same 8.3 form, a file over several chunks.
@@ -122,9 +125,6 @@ std::map<std::string, std::string> ReadTree(const fs::path& root) {
 }
 
 TEST(IsoImageWriterTest, DebianReadersSeeTheProjectInBothTrees) {
-    if (!HaveReaders()) {
-        GTEST_SKIP() << "isovfy, isoinfo, xorriso, osirrox, 7zz or blkid missing";
-    }
     const fs::path work = fs::temp_directory_path() / "velquor-iso-test";
     fs::remove_all(work);
     const fs::path project = work / "projekt";
@@ -136,6 +136,9 @@ TEST(IsoImageWriterTest, DebianReadersSeeTheProjectInBothTrees) {
         const IsoImageOptions options{L"Velquor Prüfung", {2026, 12, 8, 14, 30, 5, 60}};
         ASSERT_EQ(WriteIsoImage(testing::ListHostFolder(project), options, source, sink),
                   IsoWriteResult::kWritten);
+    }
+    if (!HaveReaders()) {
+        GTEST_SKIP() << "isovfy, isoinfo, xorriso, osirrox, 7zz or blkid missing";
     }
     const std::map<std::string, std::string> expected = ReadTree(project);
 
@@ -173,8 +176,6 @@ TEST(IsoImageWriterTest, DebianReadersSeeTheProjectInBothTrees) {
     EXPECT_EQ(ReadTree(byOsirrox), expected);
     EXPECT_EQ(ReadTree(by7zz), expected);
 }
-
-#endif
 
 }  // namespace
 }  // namespace velquor
