@@ -229,12 +229,11 @@ std::vector<DiscFinding> CheckDiscReadiness(const DiscListing& listing, DiscMedi
                              std::to_wstring(*capacity)));
         }
     }
-    std::vector<DiscFinding> warnings = std::move(found.warnings);
-    found.warnings.clear();
-    CheckAutostart(found, listing, autorunFiles);
-    warnings.insert(warnings.begin(), found.warnings.begin(), found.warnings.end());
+    Collector autostart;
+    CheckAutostart(autostart, listing, autorunFiles);
     std::vector<DiscFinding> findings = std::move(found.errors);
-    findings.insert(findings.end(), warnings.begin(), warnings.end());
+    findings.insert(findings.end(), autostart.warnings.begin(), autostart.warnings.end());
+    findings.insert(findings.end(), found.warnings.begin(), found.warnings.end());
     return findings;
 }
 
