@@ -32,6 +32,9 @@ class ExamplePrompts : public Prompts {
     std::wstring ChooseDocument(const std::wstring&, const std::wstring&) override {
         return documents_.empty() ? L"" : Next();
     }
+    std::wstring SaveFile(const std::wstring&, const std::wstring&, const std::wstring&) override {
+        return {};
+    }
     ShellResult ShellOpen(const std::wstring&, int) override { return {}; }
     std::unique_ptr<Prompts> OwnedBy(WindowHandle) override {
         return std::make_unique<ExamplePrompts>();
