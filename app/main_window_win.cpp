@@ -127,6 +127,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             return OnCreate() ? 0 : -1;  // a window without its controls is not created
+        case WM_SYSCOMMAND:
+            if (RunSystemMenuCommand(static_cast<unsigned>(wParam & 0xFFF0))) {
+                return 0;
+            }
+            break;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
@@ -172,6 +177,7 @@ bool MainWindow::OnCreate() {
     if (!CreateControls()) {
         return false;
     }
+    AddSystemMenuCommands();
     // The path boxes are filled by the picking operations only.
     SendMessageW(Control(ControlKind::LongNameBox, 0), BM_SETCHECK, BST_CHECKED, 0);
     ToggleView();
@@ -365,6 +371,10 @@ void MainWindow::ShowModel() {
     EnableWindow(Control(ControlKind::TargetTypeOption, 0), hasRoot);
     EnableWindow(Control(ControlKind::TargetTypeOption, 1), hasRoot);
     EnableWindow(Control(ControlKind::Button, kOkButton), ReadyToSave(settings_));
+    const HMENU systemMenu = GetSystemMenu(Handle(), FALSE);
+    for (const unsigned command : {kTestAutostartCommand, kMakeDiscImageCommand}) {
+        EnableMenuItem(systemMenu, command, MF_BYCOMMAND | (hasRoot ? MF_ENABLED : MF_GRAYED));
+    }
     ShowPreview();
 }
 

@@ -45,6 +45,8 @@ class MainWindow : public WindowBase {
     void OnActivate(bool active, bool minimised);
     void RestoreFocus();
 
+    void AddSystemMenuCommands();
+    bool RunSystemMenuCommand(unsigned command);
     void RunButton(int index);
     void ToggleView();
     void PlaceCommandFrame(int top);
@@ -53,6 +55,8 @@ class MainWindow : public WindowBase {
     void ShowPreview();
     void RunSystemCheck();
     void SaveProject();
+    void TestAutostart();
+    void MakeDiscImage();
     void ChooseLibraryIcon();
     void ChooseIconFile();
     void DrawPreview(const DRAWITEMSTRUCT& item) const;
