@@ -26,8 +26,9 @@ TEST(AutostartCommandTest, TheFirstTokenIsTheProgramTakenFromTheRoot) {
     };
     for (const auto& row : kRows) {
         SCOPED_TRACE(row.line);
-        EXPECT_EQ(ResolveAutostartCommand(row.line, L"C:\\P\\"),
-                  (AutostartCommand{row.program, row.line}));
+        const AutostartCommand command = ResolveAutostartCommand(row.line, L"C:\\P\\");
+        EXPECT_EQ(command.program, row.program);
+        EXPECT_EQ(command.commandLine, row.line);
     }
 }
 
