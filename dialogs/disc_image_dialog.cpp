@@ -36,15 +36,6 @@ std::span<const MediumChoice> MediumChoices() {
     return kChoices;
 }
 
-std::wstring DefaultVolumeName(std::wstring_view projectRoot) {
-    std::wstring_view folder = projectRoot.substr(0, projectRoot.find_last_not_of(L'\\') + 1);
-    folder = folder.substr(folder.find_last_of(L"\\:") + 1);
-    if (folder.empty()) {
-        folder = projectRoot.substr(0, 1);  // "D:\": the drive's letter
-    }
-    return std::wstring(folder.substr(0, kMaxVolumeNameLength));
-}
-
 std::wstring FindingsText(const std::vector<DiscFinding>& findings) {
     if (findings.empty()) {
         return kNoFindingsText;

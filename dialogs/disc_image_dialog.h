@@ -47,13 +47,13 @@ inline constexpr wchar_t kWrittenStatus[] = L"Das Abbild ist fertig: ";
 inline constexpr wchar_t kCancelledStatus[] = L"Abgebrochen: Es wurde kein Abbild geschrieben.";
 
 inline constexpr wchar_t kProjectUnreadableTemplate[] =
-    L"Der Projektordner %1 ließ sich nicht lesen: %2";
+    L"Das Projekt ließ sich nicht lesen, es gibt keine Prüfung und kein Abbild: %1";
 inline constexpr wchar_t kImageInsideProjectTemplate[] =
     L"Das Abbild kann nicht im Projektordner liegen, denn es käme selbst mit auf die "
     L"CD:\\n\\n%f%\\n\\nBitte wählen Sie mit „...“ einen Ort außerhalb des Projektordners.";
 inline constexpr wchar_t kImageWriteFailureTemplate[] =
-    L"Das CD-Abbild konnte nicht geschrieben werden. Beim Schreiben der Datei\\n\\n%f%\\n\\nkam es "
-    L"zu folgendem Fehler:\\n\\n%g%";
+    L"Das CD-Abbild konnte nicht geschrieben werden. Es kam dabei zu folgendem "
+    L"Fehler:\\n\\n%g%";
 inline constexpr wchar_t kFileChangedTemplate[] =
     L"Die folgende Datei des Projekts hat sich während des Schreibens geändert; es wurde kein "
     L"Abbild geschrieben:\\n\\n%f%\\n\\nBitte erstellen Sie das Abbild erneut.";
@@ -67,10 +67,6 @@ struct MediumChoice {
 };
 std::span<const MediumChoice> MediumChoices();
 inline constexpr int kDefaultMediumChoice = 1;  // CD 700 MB, today's usual blank
-
-// The project root's folder name (a drive's root: its letter), at most kMaxVolumeNameLength
-// characters. `projectRoot` ends in a backslash.
-std::wstring DefaultVolumeName(std::wstring_view projectRoot);
 
 // One finding a line, errors as "Fehler: ...", warnings as "Hinweis: ..."; kNoFindingsText
 // without any. Lines end in CR LF, as a multi-line edit box shows them.

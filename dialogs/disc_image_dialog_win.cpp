@@ -91,9 +91,8 @@ void ReadProject(HWND dialog) {
         state.projectRead = true;
     } catch (const RunTimeError& error) {
         state.projectRead = false;
-        SetDlgItemTextW(
-            dialog, kFindingsId,
-            FormatText(kProjectUnreadableTemplate, {state.root, DescribeError(error)}).c_str());
+        SetDlgItemTextW(dialog, kFindingsId,
+                        FormatText(kProjectUnreadableTemplate, {DescribeError(error)}).c_str());
     }
     ShowFindings(dialog);
 }
@@ -108,7 +107,8 @@ bool OnInit(HWND dialog, ImageDialog& state) {
     }
     SetDlgItemTextW(dialog, kImagePathId, DefaultImagePath(state.root).c_str());
     SendDlgItemMessageW(dialog, kVolumeNameId, EM_LIMITTEXT, kMaxVolumeNameLength, 0);
-    SetDlgItemTextW(dialog, kVolumeNameId, DefaultVolumeName(state.root).c_str());
+    SetDlgItemTextW(dialog, kVolumeNameId,
+                    DefaultVolumeName(state.root).substr(0, kMaxVolumeNameLength).c_str());
     for (const MediumChoice& choice : MediumChoices()) {
         const std::wstring text(choice.text);
         SendDlgItemMessageW(dialog, kMediumListId, CB_ADDSTRING, 0,
@@ -154,40 +154,10 @@ std::wstring FullPath(const std::wstring& path) {
     return length > 0 && length < size ? full.substr(0, length) : path;
 }
 
-SYSTEMTIME LocalTimeOf(const SYSTEMTIME& utc) {
-    SYSTEMTIME local = utc;
-    SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local);
-    return local;
-}
-
-// Now, as the volume's creation time: the local reading and its distance from UTC.
-DiscTimestamp Now() {
-    SYSTEMTIME utc;
-    GetSystemTime(&utc);
-    const SYSTEMTIME local = LocalTimeOf(utc);
-    FILETIME utcTime;
-    FILETIME localTime;
-    SystemTimeToFileTime(&utc, &utcTime);
-    SystemTimeToFileTime(&local, &localTime);
-    auto ticks = [](FILETIME t) {
-        return static_cast<long long>((ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime);
-    };
-    constexpr long long kTicksPerQuarterHour = 15LL * 60 * 10'000'000;
-    const long long quarters =
-        (ticks(localTime) - ticks(utcTime) + kTicksPerQuarterHour / 2) / kTicksPerQuarterHour;
-    return {local.wYear,
-            local.wMonth,
-            local.wDay,
-            local.wHour,
-            local.wMinute,
-            local.wSecond,
-            static_cast<int>(quarters * 15)};
-}
-
 void Write(HWND dialog, const std::wstring& image) {
     ImageDialog& state = StateOf(dialog);
     const HWND progress = GetDlgItem(dialog, kImageProgressId);
-    const IsoImageOptions options{ItemText(dialog, kVolumeNameId), Now()};
+    const IsoImageOptions options{ItemText(dialog, kVolumeNameId), CurrentDiscTimestamp()};
     state.writing = true;
     state.cancelled = false;
     state.image.clear();
@@ -209,9 +179,9 @@ void Write(HWND dialog, const std::wstring& image) {
             status = kCancelledStatus;
         }
     } catch (const RunTimeError& error) {
+        // The description names the file that failed: one of the project's, or the image.
         state.prompts->ShowMessage(
-            FillMessageTemplate(kImageWriteFailureTemplate,
-                                {{L"%f%", image}, {L"%g%", DescribeError(error)}}),
+            FillMessageTemplate(kImageWriteFailureTemplate, {{L"%g%", DescribeError(error)}}),
             MessageStyle::Critical);
     } catch (const IsoFileChanged& changed) {
         state.prompts->ShowMessage(
