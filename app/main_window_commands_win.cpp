@@ -1,12 +1,14 @@
 // What the buttons of the main window do: one row per button index.
 #include <span>
 
+#include "app/autostart_test_win.h"
 #include "app/main_window_win.h"
 #include "app/path_selection.h"
 #include "app/system_check_win.h"
 #include "autorun/check_icon_file.h"
 #include "autorun/save_autostart.h"
 #include "dialogs/about_box_win.h"
+#include "dialogs/disc_image_dialog_win.h"
 #include "dialogs/icon_library_dialog_win.h"
 #include "dialogs/progress_dialog_win.h"
 #include "dialogs/progress_steps.h"
@@ -15,6 +17,25 @@
 #include "util/prompts.h"
 
 namespace velquor {
+
+void MainWindow::AddSystemMenuCommands() {
+    const HMENU systemMenu = GetSystemMenu(Handle(), FALSE);
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, kTestAutostartCommand, kTestAutostartMenuText);
+    AppendMenuW(systemMenu, MF_STRING, kMakeDiscImageCommand, kMakeDiscImageMenuText);
+}
+
+// Both work on the chosen project; without one they are grayed, and a command sent anyway
+// does nothing.
+bool MainWindow::RunSystemMenuCommand(unsigned command) {
+    if (command != kTestAutostartCommand && command != kMakeDiscImageCommand) {
+        return false;
+    }
+    if (RootDependentControlsEnabled(settings_)) {
+        command == kTestAutostartCommand ? TestAutostart() : MakeDiscImage();
+    }
+    return true;
+}
 
 void MainWindow::RunButton(int index) {
     using Action = void (*)(MainWindow&);
@@ -77,6 +98,14 @@ void MainWindow::SaveProject() {
         // Only this window goes: an about box that is still open stays until it is closed.
         Destroy();
     }
+}
+
+void MainWindow::TestAutostart() {
+    velquor::TestAutostart(Handle(), settings_.projectRoot, prompts_);
+}
+
+void MainWindow::MakeDiscImage() {
+    ShowDiscImageDialog(Handle(), settings_.projectRoot, prompts_);
 }
 
 void MainWindow::ChooseLibraryIcon() {

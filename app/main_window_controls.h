@@ -62,6 +62,13 @@ inline constexpr int kClientWidth = 8775;
 inline constexpr int kExtendedClientHeight = 6360;
 
 inline constexpr wchar_t kMainWindowTitle[] = L"Velquor";
+
+// The commands the window adds to its system menu, after a separator. Their numbers stay
+// below the system's own (0xF000) and leave the low four bits to the system.
+inline constexpr unsigned kTestAutostartCommand = 0x0010;
+inline constexpr unsigned kMakeDiscImageCommand = 0x0020;
+inline constexpr wchar_t kTestAutostartMenuText[] = L"Autostart &testen";
+inline constexpr wchar_t kMakeDiscImageMenuText[] = L"CD-&Abbild erstellen ...";
 inline constexpr wchar_t kIconPreviewTip[] =
     L"Dies ist das zurzeit festgelegte Icon. Die Anzeige kann von der tatsächlichen Größe "
     L"abweichen.";

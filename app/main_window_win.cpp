@@ -135,6 +135,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             return OnCreate() ? 0 : -1;  // a window without its controls is not created
+        case WM_SYSCOMMAND:
+            if (RunSystemMenuCommand(static_cast<unsigned>(wParam & 0xFFF0))) {
+                return 0;
+            }
+            break;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
@@ -180,6 +185,7 @@ bool MainWindow::OnCreate() {
     if (!CreateControls()) {
         return false;
     }
+    AddSystemMenuCommands();
     // The path boxes are filled by the picking operations only.
     SendMessageW(Control(ControlKind::LongNameBox, 0), BM_SETCHECK, BST_CHECKED, 0);
     ToggleView();
@@ -418,6 +424,10 @@ void MainWindow::ShowEnabledControls() const {
     enable(ControlKind::TargetTypeOption, 0, hasRoot);
     enable(ControlKind::TargetTypeOption, 1, hasRoot);
     enable(ControlKind::Button, kOkButton, ReadyToSave(settings_));
+    const HMENU systemMenu = GetSystemMenu(Handle(), FALSE);
+    for (const unsigned command : {kTestAutostartCommand, kMakeDiscImageCommand}) {
+        EnableMenuItem(systemMenu, command, MF_BYCOMMAND | (hasRoot ? MF_ENABLED : MF_GRAYED));
+    }
 }
 
 // The picture follows the model; the picture of an icon file is loaded where the file is

@@ -54,6 +54,8 @@ class MainWindow : public WindowBase {
     void OnActivate(bool active, bool minimised);
     void RestoreFocus();
 
+    void AddSystemMenuCommands();
+    bool RunSystemMenuCommand(unsigned command);
     void RunButton(int index);
     void ToggleView();
     void PlaceCommandFrame(int top);
@@ -63,6 +65,8 @@ class MainWindow : public WindowBase {
     void ShowPreview();
     void RunSystemCheck();
     void SaveProject();
+    void TestAutostart();
+    void MakeDiscImage();
     void ChooseLibraryIcon();
     void ChooseIconFile();
     void DrawPreview(const DRAWITEMSTRUCT& item) const;

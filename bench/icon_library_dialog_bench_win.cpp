@@ -28,6 +28,9 @@ class SilentPrompts : public velquor::Prompts {
     int ShowMessage(const std::wstring&, velquor::MessageStyle) override { return 0; }
     std::wstring BrowseForFolder(const std::wstring&) override { return {}; }
     std::wstring ChooseDocument(const std::wstring&, const std::wstring&) override { return {}; }
+    std::wstring SaveFile(const std::wstring&, const std::wstring&, const std::wstring&) override {
+        return {};
+    }
     velquor::ShellResult ShellOpen(const std::wstring&, int) override { return {}; }
     std::unique_ptr<velquor::Prompts> OwnedBy(velquor::WindowHandle) override {
         return std::make_unique<SilentPrompts>();

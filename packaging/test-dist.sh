@@ -30,7 +30,7 @@ verify() { osslsigncode verify -CAfile "$work/cert.pem" -in "$1" >/dev/null || f
 # The zip: the program folder, unpacked into a folder with a blank, signed and running.
 unpacked="$work/ein Ordner"
 unzip -q "$work/out/velquor-$version.zip" -d "$unpacked"
-expected="Orbeno.Exe hilfe lizenzen velquor.exe |"
+expected="Orbeno.Exe hilfe lizenzen velquor-abbild.exe velquor.exe |"
 expected+=" GCC-Laufzeit.txt GPL-3.txt Symbole.txt Velquor.txt mingw-w64.txt"
 [ "$(cd "$unpacked" && echo * \| $(ls lizenzen))" = "$expected" ] ||
   fail "zip holds $(ls -R "$unpacked")"
@@ -41,9 +41,12 @@ diff -r build/windows/bin/hilfe "$unpacked/hilfe" || fail "zip: help pages diffe
 x86_64-w64-mingw32-objdump -f "$unpacked/Orbeno.Exe" | grep -q pei-i386 ||
   fail "launcher not 32-bit"
 verify "$unpacked/velquor.exe"
+verify "$unpacked/velquor-abbild.exe"
 verify "$unpacked/Orbeno.Exe"
 verify "$work/out/velquor-$version-setup.exe"
 start_check "$unpacked/velquor.exe" "the unpacked velquor.exe did not show its window"
+wine "$unpacked/velquor-abbild.exe" /? | grep -q '^velquor-abbild <Projektordner>' ||
+  fail "the unpacked velquor-abbild.exe did not show its usage"
 
 # An older version with a file this one no longer has, then this one over it.
 cp -r "build/dist/velquor-$version" "$work/old"

@@ -1,5 +1,6 @@
 // Renders the main window compact and extended, the icon library dialog, the system check's
-// progress dialog and the about box into BMP files for the documentation:
+// progress dialog, the about box and the disc image dialog into BMP files for the
+// documentation:
 //   velquor_screenshots.exe OUTPUT_FOLDER
 #include <windows.h>
 
@@ -12,6 +13,8 @@
 
 #include "app/main_window_win.h"
 #include "dialogs/about_box_win.h"
+#include "dialogs/disc_image_dialog.h"
+#include "dialogs/disc_image_dialog_win.h"
 #include "dialogs/icon_library_dialog_win.h"
 #include "dialogs/progress_dialog_win.h"
 #include "dialogs/progress_steps.h"
@@ -31,6 +34,9 @@ class ExamplePrompts : public Prompts {
     std::wstring BrowseForFolder(const std::wstring&) override { return L"C:\\CD-Projekt"; }
     std::wstring ChooseDocument(const std::wstring&, const std::wstring&) override {
         return documents_.empty() ? L"" : Next();
+    }
+    std::wstring SaveFile(const std::wstring&, const std::wstring&, const std::wstring&) override {
+        return {};
     }
     ShellResult ShellOpen(const std::wstring&, int) override { return {}; }
     std::unique_ptr<Prompts> OwnedBy(WindowHandle) override {
@@ -122,6 +128,34 @@ void CALLBACK PhotographProgress(HWND, UINT, UINT_PTR timer, DWORD) {
     progressSaved = dialog && SaveWindowBitmap(dialog, outputFolder + L"system-check.bmp");
 }
 
+bool imageSaved = false;
+
+// Once the image dialog waits for input, with its findings of an example project.
+LRESULT CALLBACK PhotographImageDialog(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_ENTERIDLE && call->wParam == MSGF_DIALOGBOX &&
+        !imageSaved) {
+        imageSaved = true;
+        const auto dialog = reinterpret_cast<HWND>(call->lParam);
+        imageSaved = SaveWindowBitmap(dialog, outputFolder + L"disc-image.bmp");
+        PostMessageW(dialog, WM_COMMAND, kImageCloseId, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A small project on disk, saved without a launcher: the findings show a warning.
+std::wstring MakeExampleProject() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::filesystem::path root = std::filesystem::path(temp) / L"Frühjahrskatalog";
+    std::filesystem::create_directories(root / L"Start");
+    std::ofstream(root / L"Start" / L"Index.htm", std::ios::binary)
+        << "<!DOCTYPE html><title>Katalog</title>";
+    std::ofstream(root / L"AutoRun.Inf", std::ios::binary)
+        << "[autorun]\r\nopen = Orbeno.Exe \"Start\\Index.htm\"\r\n";
+    return root.wstring() + L"\\";
+}
+
 void Click(const MainWindow& window, int button) {
     SendMessageW(window.Control(ControlKind::Button, button), BM_CLICK, 0, 0);
 }
@@ -163,5 +197,13 @@ int wmain(int argc, wchar_t** argv) {
     const HWND about = ShowAboutBox(window.Handle(), prompts, clock, windows);
     Pump();
     ok = about && SaveWindowBitmap(about, folder + L"about-box.bmp") && ok;
+
+    const std::wstring project = MakeExampleProject();
+    const HHOOK imageHook =
+        SetWindowsHookExW(WH_CALLWNDPROC, PhotographImageDialog, nullptr, GetCurrentThreadId());
+    ShowDiscImageDialog(window.Handle(), project, prompts);
+    UnhookWindowsHookEx(imageHook);
+    std::filesystem::remove_all(project);
+    ok = imageSaved && ok;
     return ok ? 0 : 1;
 }

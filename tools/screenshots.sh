@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Windows preset, renders the main window, the icon library, the system check's
-# progress dialog and the about box under Wine and writes docs/main-*.png, docs/icon-library.png,
-# docs/system-check.png and docs/about-box.png.
+# progress dialog, the about box and the disc image dialog under Wine and writes docs/main-*.png,
+# docs/icon-library.png, docs/system-check.png, docs/about-box.png and docs/disc-image.png.
 set -eu
 cd "$(dirname "$0")/.."
 make --no-print-directory configure-windows >/dev/null
@@ -16,7 +16,7 @@ cmake/wine-run.sh reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >
 cp -n /usr/share/wine/fonts/marlett.ttf "$VELQUOR_WINE_HOME/prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 cmake/wine-run.sh build/windows/bin/velquor_screenshots.exe "Z:${out//\//\\}"
 mkdir -p docs
-for view in main-compact main-extended icon-library system-check about-box; do
+for view in main-compact main-extended icon-library system-check about-box disc-image; do
   convert "$out/$view.bmp" -strip "docs/$view.png"
 done
-echo "docs/main-compact.png docs/main-extended.png docs/icon-library.png docs/system-check.png docs/about-box.png"
+echo "docs/main-compact.png docs/main-extended.png docs/icon-library.png docs/system-check.png docs/about-box.png docs/disc-image.png"

@@ -12,6 +12,10 @@ namespace velquor {
 // system files do not count; every error counts as false.
 bool FileExists(const std::wstring& path);
 
+// The path made absolute against the current folder, "." and ".." resolved, as
+// GetFullPathNameW gives it; the path itself when that fails.
+std::wstring FullPathName(const std::wstring& path);
+
 // The folder of the running program, ending in a backslash.
 std::wstring ProgramFolder();
 

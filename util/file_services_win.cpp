@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "util/file_replace_win.h"
 #include "util/file_services.h"
 #include "util/text_helpers.h"
 #include "util/unique_handle_win.h"
@@ -119,6 +120,20 @@ bool FileExists(const std::wstring& path) {
     return false;
 }
 
+std::wstring FullPathName(const std::wstring& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return path;
+    }
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) {
+        return path;
+    }
+    full.resize(length);
+    return full;
+}
+
 std::wstring ProgramFolder() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
@@ -138,8 +153,8 @@ std::wstring ProgramFolder() {
 
 namespace {
 
-bool IsTaken(const RunTimeError& error) {
-    return error.Number() == ERROR_FILE_EXISTS || error.Number() == ERROR_ALREADY_EXISTS;
+bool IsTaken(DWORD error) {
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
 }
 
 void Discard(const std::wstring& temporary) {
@@ -148,20 +163,17 @@ void Discard(const std::wstring& temporary) {
 }
 
 // Creates the new content under the first free temporary name beside `path` and returns that
-// name. `makeTemporary` must refuse an existing file (CREATE_NEW, a copy that fails if the
-// file exists): a name that is taken belongs to someone else and is left alone.
+// name. `makeTemporary` returns false, having created nothing, when the name is taken: such a
+// file belongs to someone else and is left alone. Once it has created the file, any failure of
+// its own throws, and the file is removed.
 std::wstring MakeTemporaryBeside(const std::wstring& path,
-                                 const std::function<void(const std::wstring&)>& makeTemporary) {
+                                 const std::function<bool(const std::wstring&)>& makeTemporary) {
     const std::wstring folder = FolderOf(path);
     for (unsigned number = 0; number <= kLastTemporaryNumber; ++number) {
         const std::wstring temporary = folder + TemporaryFileName(number);
         try {
-            makeTemporary(temporary);
-            return temporary;
-        } catch (const RunTimeError& error) {
-            if (!IsTaken(error)) {
-                Discard(temporary);
-                throw;
+            if (makeTemporary(temporary)) {
+                return temporary;
             }
         } catch (...) {
             Discard(temporary);
@@ -175,7 +187,7 @@ std::wstring MakeTemporaryBeside(const std::wstring& path,
 // new content under a temporary name beside it. On any failure the old file stays as it was,
 // attributes included, and no temporary file is left behind: it would end up on the disc.
 void ReplaceFile(const std::wstring& path,
-                 const std::function<void(const std::wstring&)>& makeTemporary) {
+                 const std::function<bool(const std::wstring&)>& makeTemporary) {
     // A read-only, hidden or system file must be replaceable.
     const DWORD oldAttributes = GetFileAttributesW(path.c_str());
     if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
@@ -203,39 +215,51 @@ void ReplaceFile(const std::wstring& path,
     }
 }
 
-void WriteNewFile(const std::wstring& path, std::string_view bytes) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        ThrowLastError();
-    }
-    WriteAll(file.Get(), bytes);
-    if (!FlushFileBuffers(file.Get()) || !file.Close()) {
-        ThrowLastError();
-    }
-}
-
 }  // namespace
+
+void ReplaceFileWith(const std::wstring& path, const std::function<void(HANDLE file)>& write) {
+    ReplaceFile(path, [&](const std::wstring& temporary) {
+        UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            const DWORD error = GetLastError();
+            if (IsTaken(error)) {
+                return false;
+            }
+            throw Win32Error(error);
+        }
+        write(file.Get());
+        if (!FlushFileBuffers(file.Get()) || !file.Close()) {
+            ThrowLastError();
+        }
+        return true;
+    });
+}
 
 void WriteTextFile(const std::wstring& path, const std::wstring& content) {
     const std::string bytes = EncodeTextFile(content, GetACP());
-    ReplaceFile(path, [&](const std::wstring& temporary) { WriteNewFile(temporary, bytes); });
+    ReplaceFileWith(path, [&](HANDLE file) { WriteAll(file, bytes); });
 }
 
 void WriteBinaryFile(const std::wstring& path, std::span<const unsigned char> bytes) {
     const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    ReplaceFile(path, [&](const std::wstring& temporary) { WriteNewFile(temporary, view); });
+    ReplaceFileWith(path, [&](HANDLE file) { WriteAll(file, view); });
 }
 
 void CopyFileReplacing(const std::wstring& source, const std::wstring& destination) {
     ReplaceFile(destination, [&](const std::wstring& temporary) {
         if (!CopyFileW(source.c_str(), temporary.c_str(), TRUE)) {
-            ThrowLastError();
+            const DWORD error = GetLastError();
+            if (IsTaken(error)) {
+                return false;
+            }
+            throw Win32Error(error);
         }
         // The copy takes the source's attributes; a read-only launcher would block the next save.
         if (!SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL)) {
             ThrowLastError();
         }
+        return true;
     });
 }
 

@@ -46,6 +46,12 @@ class Prompts {
     virtual std::wstring ChooseDocument(const std::wstring& initialFolder,
                                         const std::wstring& filter) = 0;
 
+    // The save dialog with `title`, proposing `suggestedPath`; filter entries as for
+    // ChooseDocument, the first one's extension added to a name typed without one. It asks
+    // before an existing file is replaced. The full path chosen, or empty on cancel or error.
+    virtual std::wstring SaveFile(const std::wstring& title, const std::wstring& suggestedPath,
+                                  const std::wstring& filter) = 0;
+
     // The shell's "Open" verb; show mode 0 stands for a normal window. It reports nothing to
     // the user itself: the caller says what could not be opened.
     virtual ShellResult ShellOpen(const std::wstring& target, int showMode) = 0;

@@ -1,10 +1,12 @@
 #include "util/win32_prompts_win.h"
 
+#include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 #include <vector>
 
+#include "util/text_helpers.h"
 #include "util/win32_error_win.h"
 
 namespace velquor {
@@ -101,6 +103,36 @@ std::wstring ShowDocumentDialog(HWND owner, const DocumentDialogRequest& request
         return {};
     }
     return TakeTaskMemoryText(path);
+}
+
+std::wstring Win32Prompts::SaveFile(const std::wstring& title, const std::wstring& suggestedPath,
+                                    const std::wstring& filter) {
+    // The dialog wants the pairs separated by NULs and closed by an empty one.
+    std::wstring pairs = filter;
+    for (wchar_t& c : pairs) {
+        if (c == L'|') {
+            c = L'\0';
+        }
+    }
+    pairs += L'\0';
+    const std::size_t firstPattern = filter.find(L'|') + 1;
+    const std::wstring pattern =
+        filter.substr(firstPattern, filter.find(L'|', firstPattern) - firstPattern);
+    const std::wstring extension = pattern.starts_with(L"*.") ? pattern.substr(2) : L"";
+    // Room for a long path: a short buffer would make a long choice fail like a cancel.
+    std::wstring path(32768, L'\0');
+    path.replace(0, std::min(suggestedPath.size(), path.size() - 1), suggestedPath);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner_;
+    dialog.lpstrFilter = pairs.c_str();
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                   OFN_NOCHANGEDIR | OFN_ENABLESIZING;
+    return GetSaveFileNameW(&dialog) ? CutAtNul(path) : std::wstring();
 }
 
 ShellResult Win32Prompts::ShellOpen(const std::wstring& target, int showMode) {

@@ -22,6 +22,8 @@ class Win32Prompts : public Prompts {
     std::wstring BrowseForFolder(const std::wstring& prompt) override;
     std::wstring ChooseDocument(const std::wstring& initialFolder,
                                 const std::wstring& filter) override;
+    std::wstring SaveFile(const std::wstring& title, const std::wstring& suggestedPath,
+                          const std::wstring& filter) override;
     ShellResult ShellOpen(const std::wstring& target, int showMode) override;
     std::unique_ptr<Prompts> OwnedBy(WindowHandle window) override {
         return std::make_unique<Win32Prompts>(static_cast<HWND>(window));

@@ -210,6 +210,8 @@ const Topic kTopics[] = {
       "NoAutorun", "DisableAutoplay", "Services\\cdrom", "AutorunINFLegacyArrival",
       "MSTakeNoAction", "MSOpenFolder", "ShellHWDetection"}},
     {"windows.htm", {"Windows 7", "USB", "Doppelklick"}},
+    {"cd-abbild.htm",
+     {"Autostart testen", "CD-Abbild erstellen ...", "Beim Einlegen (open)", "isoburn.exe"}},
     {"probleme.htm", {"Standardbrowser", "Orbeno.Exe"}},
 };
 

@@ -13,11 +13,11 @@
 
 namespace velquor::testing {
 
-enum class PromptKind { Message, Folder, Document, Shell };
+enum class PromptKind { Message, Folder, Document, Shell, SaveFile };
 
 struct PromptCall {
     PromptKind kind;
-    std::wstring text;  // message text, folder prompt, initial folder or shell target
+    std::wstring text;  // message text, folder prompt, initial folder, shell target, suggested path
     int style = 0;      // message style, document filter length, or shell show mode
     std::wstring filter;
     WindowHandle owner = nullptr;  // of the prompts it went through
@@ -34,6 +34,9 @@ class ScriptedPrompts : public Prompts {
     }
     ScriptedPrompts& AnswerDocument(std::wstring file) {
         return Push(PromptKind::Document, std::move(file));
+    }
+    ScriptedPrompts& AnswerSaveFile(std::wstring file) {
+        return Push(PromptKind::SaveFile, std::move(file));
     }
     ScriptedPrompts& ExpectShellOpen() { return Push(PromptKind::Shell, L""); }
     // The shell cannot open the next target, for this reason.
@@ -53,6 +56,11 @@ class ScriptedPrompts : public Prompts {
                                 const std::wstring& filter) override {
         record_->calls.push_back({PromptKind::Document, initialFolder, 0, filter, owner_});
         return Pop(PromptKind::Document, L"");
+    }
+    std::wstring SaveFile(const std::wstring&, const std::wstring& suggestedPath,
+                          const std::wstring& filter) override {
+        record_->calls.push_back({PromptKind::SaveFile, suggestedPath, 0, filter, owner_});
+        return Pop(PromptKind::SaveFile, L"");
     }
     ShellResult ShellOpen(const std::wstring& target, int showMode) override {
         record_->calls.push_back({PromptKind::Shell, target, showMode, {}, owner_});

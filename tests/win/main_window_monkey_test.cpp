@@ -42,6 +42,9 @@ class RandomPrompts : public Prompts {
                                                     L"c:\\projekt\\disc.ico"};
         return kDocuments[Pick(std::size(kDocuments))];
     }
+    std::wstring SaveFile(const std::wstring&, const std::wstring&, const std::wstring&) override {
+        return {};
+    }
     ShellResult ShellOpen(const std::wstring&, int) override { return {}; }
     std::unique_ptr<Prompts> OwnedBy(WindowHandle) override {
         return std::make_unique<RandomPrompts>(static_cast<unsigned>(random_()));

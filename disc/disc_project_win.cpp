@@ -1,0 +1,457 @@
+#include "disc/disc_project_win.h"
+
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "autorun/autorun_text.h"
+#include "disc/autorun_references.h"
+#include "util/file_name_case.h"
+#include "util/file_replace_win.h"
+#include "util/file_services.h"
+#include "util/text_helpers.h"
+#include "util/unique_handle_win.h"
+#include "util/win32_error_win.h"
+
+namespace velquor {
+
+namespace {
+
+// AutoRun.Inf and the icon it names are read whole; anything larger is not what Velquor wrote.
+constexpr std::uint64_t kMaxAutostartFileSize = 16 << 20;
+constexpr std::size_t kImageBufferSize = 1 << 20;
+
+RunTimeError ErrorAt(const std::wstring& path, DWORD code) {
+    const RunTimeError system = Win32Error(code);
+    return RunTimeError(path + L": " + system.Description(), code);
+}
+
+// A failure to read one of the project's files; it already names that file.
+class ProjectFileError : public RunTimeError {
+  public:
+    ProjectFileError(const std::wstring& path, DWORD code) : RunTimeError(ErrorAt(path, code)) {}
+};
+
+// The form that lifts the classic limit of 260 characters: the project's own folders may
+// nest deeper than that, which the readiness check then reports.
+std::wstring ExtendedPath(const std::wstring& path) {
+    const std::wstring full = FullPathName(path);
+    if (full.starts_with(L"\\\\?\\")) {
+        return full;
+    }
+    if (full.starts_with(L"\\\\")) {
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    }
+    return L"\\\\?\\" + full;
+}
+
+// The listing's time: the calendar reading in local time as it was on that day (daylight
+// saving included) and its distance from UTC, in steps of 15 minutes.
+DiscTimestamp ToDiscTimestamp(const FILETIME& utc, const TIME_ZONE_INFORMATION* zone) {
+    SYSTEMTIME utcTime;
+    SYSTEMTIME local;
+    FILETIME localFileTime;
+    if (!FileTimeToSystemTime(&utc, &utcTime)) {
+        return {};
+    }
+    if (!SystemTimeToTzSpecificLocalTime(zone, &utcTime, &local) ||
+        !SystemTimeToFileTime(&local, &localFileTime)) {
+        local = utcTime;
+        localFileTime = utc;
+    }
+    const auto ticks = [](const FILETIME& t) {
+        return static_cast<long long>(ULARGE_INTEGER{{t.dwLowDateTime, t.dwHighDateTime}}.QuadPart);
+    };
+    constexpr double kTicksPerQuarterHour = 15 * 60 * 10'000'000.0;
+    const long long quarters =
+        std::llround(static_cast<double>(ticks(localFileTime) - ticks(utc)) / kTicksPerQuarterHour);
+    return {local.wYear,
+            local.wMonth,
+            local.wDay,
+            local.wHour,
+            local.wMinute,
+            local.wSecond,
+            static_cast<int>(quarters * 15)};
+}
+
+// Symbolic links and junctions stand for something elsewhere; other reparse points (cloud
+// placeholders, deduplicated or compressed files) are the project's own files and folders.
+bool IsLink(const WIN32_FIND_DATAW& found) {
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           IsReparseTagNameSurrogate(found.dwReserved0);
+}
+
+// Which folder a path leads to, whatever way: the volume and the file's number on it.
+struct FolderIdentity {
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+    friend bool operator==(const FolderIdentity&, const FolderIdentity&) = default;
+};
+
+std::optional<FolderIdentity> IdentifyFolder(const std::wstring& path) {
+    const UniqueFile folder(CreateFileW(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!folder || !GetFileInformationByHandle(folder.Get(), &info)) {
+        return std::nullopt;
+    }
+    return FolderIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+class FolderWalker {
+  public:
+    explicit FolderWalker(const std::wstring& root)
+        : displayRoot_(AddBackslash(root)), path_(AddBackslash(ExtendedPath(root))) {
+        zoneKnown_ = GetTimeZoneInformation(&zone_) != TIME_ZONE_ID_INVALID;
+        if (const std::optional<FolderIdentity> root = IdentifyFolder(path_)) {
+            ancestors_.push_back(*root);
+        }
+    }
+
+    void Fill(DiscEntry& folder, const std::wstring& relative) {
+        const std::size_t base = path_.size();
+        std::vector<std::size_t> descend;
+        path_ += L'*';
+        WIN32_FIND_DATAW found;
+        UniqueFind search(FindFirstFileExW(path_.c_str(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr,
+                                           FIND_FIRST_EX_LARGE_FETCH));
+        path_.resize(base);
+        if (!search) {
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND) {
+                return;  // the root of an empty drive, which has no "." or ".."
+            }
+            throw ErrorAt(displayRoot_ + relative, error);
+        }
+        do {
+            const std::wstring_view name = found.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            DiscEntry& entry = folder.children.emplace_back();
+            entry.name = name;
+            entry.isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            entry.hidden = (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+            entry.system = (found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+            entry.modified = ToDiscTimestamp(found.ftLastWriteTime, zoneKnown_ ? &zone_ : nullptr);
+            if (IsLink(found)) {
+                continue;  // an empty folder or file: its content lies elsewhere
+            }
+            if (entry.isFolder) {
+                descend.push_back(folder.children.size() - 1);
+            } else {
+                entry.size = std::uint64_t{found.nFileSizeHigh} << 32 | found.nFileSizeLow;
+            }
+        } while (FindNextFileW(search.Get(), &found));
+        if (GetLastError() != ERROR_NO_MORE_FILES) {
+            throw ErrorAt(displayRoot_ + relative, GetLastError());
+        }
+        search.Close();
+        for (std::size_t index : descend) {
+            DiscEntry& child = folder.children[index];
+            path_ += child.name;
+            path_ += L'\\';
+            // Wine shows a Unix symbolic link as the folder it leads to; one that leads back
+            // up would be read forever. It stays an empty folder, as a link does on Windows.
+            const std::optional<FolderIdentity> identity = IdentifyFolder(path_);
+            if (!identity ||
+                std::find(ancestors_.begin(), ancestors_.end(), *identity) == ancestors_.end()) {
+                if (identity) {
+                    ancestors_.push_back(*identity);
+                }
+                Fill(child, JoinDiscPath(relative, child.name));
+                if (identity) {
+                    ancestors_.pop_back();
+                }
+            }
+            path_.resize(base);
+        }
+        // Explorer's order, so that findings come in an order the user recognises.
+        std::sort(
+            folder.children.begin(), folder.children.end(),
+            [](const DiscEntry& a, const DiscEntry& b) {
+                return std::lexicographical_compare(
+                    a.name.begin(), a.name.end(), b.name.begin(), b.name.end(),
+                    [](wchar_t x, wchar_t y) { return FileNameUpcase(x) < FileNameUpcase(y); });
+            });
+    }
+
+    DiscTimestamp RootModified() const {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &data)) {
+            return {};
+        }
+        return ToDiscTimestamp(data.ftLastWriteTime, zoneKnown_ ? &zone_ : nullptr);
+    }
+
+  private:
+    std::wstring displayRoot_;
+    std::wstring path_;  // the folder being read, extended form, ending in a backslash
+    TIME_ZONE_INFORMATION zone_{};
+    bool zoneKnown_ = false;
+    std::vector<FolderIdentity> ancestors_;  // the root and the folders down to the one being read
+};
+
+UniqueFile OpenForReading(const std::wstring& path) {
+    return UniqueFile(CreateFileW(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+// The whole file, or nothing when it cannot be read or is larger than `limit`.
+std::optional<std::vector<unsigned char>> ReadSmallFile(const std::wstring& path,
+                                                        std::uint64_t limit) {
+    const UniqueFile file = OpenForReading(path);
+    LARGE_INTEGER size;
+    if (!file || !GetFileSizeEx(file.Get(), &size) ||
+        static_cast<std::uint64_t>(size.QuadPart) > limit) {
+        return std::nullopt;
+    }
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(size.QuadPart));
+    DWORD got = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+         got != bytes.size())) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// As Velquor writes it: UTF-16 LE behind a byte-order mark, otherwise the ANSI code page.
+std::optional<std::wstring> DecodeAutorunText(const std::vector<unsigned char>& bytes) {
+    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+        std::wstring text;
+        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            text += static_cast<wchar_t>(bytes[i] | bytes[i + 1] << 8);
+        }
+        return text;
+    }
+    if (bytes.empty()) {
+        return std::wstring();
+    }
+    const auto* data = reinterpret_cast<const char*>(bytes.data());
+    const int size = static_cast<int>(bytes.size());
+    std::wstring text(bytes.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, data, size, text.data(), size);
+    if (length <= 0) {
+        return std::nullopt;
+    }
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+class ProjectFileReader : public FileContentReader {
+  public:
+    ProjectFileReader(UniqueFile file, std::wstring path)
+        : file_(std::move(file)), path_(std::move(path)) {}
+
+    std::size_t Read(std::span<unsigned char> buffer) override {
+        DWORD got = 0;
+        if (!ReadFile(file_.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
+                      nullptr)) {
+            throw ProjectFileError(path_, GetLastError());
+        }
+        return got;
+    }
+
+  private:
+    UniqueFile file_;
+    std::wstring path_;
+};
+
+class ProjectFileSource : public FileContentSource {
+  public:
+    explicit ProjectFileSource(const std::wstring& root)
+        : displayRoot_(AddBackslash(root)), root_(AddBackslash(ExtendedPath(root))) {}
+
+    std::unique_ptr<FileContentReader> Open(const std::wstring& projectPath) override {
+        UniqueFile file = OpenForReading(root_ + projectPath);
+        if (!file) {
+            throw ProjectFileError(displayRoot_ + projectPath, GetLastError());
+        }
+        return std::make_unique<ProjectFileReader>(std::move(file), displayRoot_ + projectPath);
+    }
+
+  private:
+    std::wstring displayRoot_;
+    std::wstring root_;
+};
+
+// Gathers the image into large writes: the writer hands over pieces of 64 KiB and less.
+class ImageFileSink : public IsoByteSink {
+  public:
+    explicit ImageFileSink(HANDLE file) : file_(file) { buffer_.reserve(kImageBufferSize); }
+
+    void Write(std::span<const unsigned char> bytes) override {
+        if (buffer_.size() + bytes.size() > kImageBufferSize) {
+            Flush();
+        }
+        if (bytes.size() >= kImageBufferSize) {
+            Put(bytes);
+        } else {
+            buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+        }
+    }
+
+    void Flush() {
+        Put(buffer_);
+        buffer_.clear();
+    }
+
+  private:
+    void Put(std::span<const unsigned char> bytes) {
+        while (!bytes.empty()) {
+            DWORD written = 0;
+            const auto piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 30));
+            if (!WriteFile(file_, bytes.data(), piece, &written, nullptr)) {
+                ThrowLastError();
+            }
+            if (written == 0) {
+                throw Win32Error(ERROR_WRITE_FAULT);
+            }
+            bytes = bytes.subspan(written);
+        }
+    }
+
+    HANDLE file_;
+    std::vector<unsigned char> buffer_;
+};
+
+struct ImageCancelled {};
+
+std::wstring ParentFolder(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L'\\', path.size() - 2);
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+// The full path with its folder in the long form where it exists, so that an 8.3 spelling
+// compares equal to the long one.
+std::wstring ComparablePath(const std::wstring& path) {
+    const std::wstring full = FullPathName(path);
+    const std::size_t slash = full.find_last_of(L'\\');
+    if (slash == std::wstring::npos) {
+        return full;
+    }
+    const std::wstring folder = full.substr(0, slash + 1);
+    std::wstring longFolder(32768, L'\0');
+    const DWORD length =
+        GetLongPathNameW(folder.c_str(), longFolder.data(), static_cast<DWORD>(longFolder.size()));
+    if (length == 0 || length >= longFolder.size()) {
+        return full;
+    }
+    longFolder.resize(length);
+    return AddBackslash(longFolder) + full.substr(slash + 1);
+}
+
+bool IsShareOrDriveRoot(const std::wstring& root) {
+    return ParentFolder(root).empty() || ParentFolder(root) == L"\\\\" ||
+           (root.starts_with(L"\\\\") && ParentFolder(ParentFolder(root)) == L"\\\\");
+}
+
+}  // namespace
+
+DiscListing ReadDiscListing(const std::wstring& projectRoot) {
+    FolderWalker walker(projectRoot);
+    DiscListing listing;
+    listing.root.modified = walker.RootModified();
+    walker.Fill(listing.root, {});
+    return listing;
+}
+
+DiscAutorunFiles ReadDiscAutorunFiles(const std::wstring& projectRoot, const DiscListing& listing) {
+    DiscAutorunFiles files;
+    const DiscEntry* autorunInf = FindDiscEntry(listing, kAutorunFileName);
+    if (autorunInf == nullptr || autorunInf->isFolder) {
+        return files;
+    }
+    const std::wstring root = AddBackslash(ExtendedPath(projectRoot));
+    if (const auto bytes = ReadSmallFile(root + autorunInf->name, kMaxAutostartFileSize)) {
+        files.autorunText = DecodeAutorunText(*bytes);
+    }
+    if (!files.autorunText) {
+        return files;
+    }
+    const std::optional<std::wstring> iconPath = ReadAutorunReferences(*files.autorunText).iconPath;
+    const DiscEntry* icon = iconPath ? FindDiscEntry(listing, *iconPath) : nullptr;
+    if (icon != nullptr && !icon->isFolder) {
+        files.iconFile = ReadSmallFile(root + *iconPath, kMaxAutostartFileSize);
+    }
+    return files;
+}
+
+IsoWriteResult WriteDiscImageFile(const std::wstring& projectRoot, const DiscListing& listing,
+                                  const IsoImageOptions& options, const std::wstring& imagePath,
+                                  const IsoWriteProgress& progress) {
+    ProjectFileSource source(projectRoot);
+    try {
+        ReplaceFileWith(imagePath, [&](HANDLE file) {
+            ImageFileSink sink(file);
+            if (WriteIsoImage(listing, options, source, sink, progress) ==
+                IsoWriteResult::kCancelled) {
+                throw ImageCancelled{};
+            }
+            sink.Flush();
+        });
+    } catch (const ImageCancelled&) {
+        return IsoWriteResult::kCancelled;
+    } catch (const ProjectFileError&) {
+        throw;
+    } catch (const RunTimeError& error) {
+        throw RunTimeError(imagePath + L": " + error.Description(), error.Number());
+    }
+    return IsoWriteResult::kWritten;
+}
+
+bool ImageLiesInsideProject(const std::wstring& projectRoot, const std::wstring& imagePath) {
+    const std::wstring root = AddBackslash(ComparablePath(AddBackslash(projectRoot)));
+    return StartsWithFileName(ComparablePath(imagePath), root);
+}
+
+std::wstring DefaultVolumeName(const std::wstring& projectRoot) {
+    const std::wstring root = AddBackslash(FullPathName(projectRoot));
+    if (!IsShareOrDriveRoot(root)) {
+        const std::wstring parent = ParentFolder(root);
+        return root.substr(parent.size(), root.size() - parent.size() - 1);
+    }
+    wchar_t label[MAX_PATH + 1] = {};
+    if (GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr,
+                              0) &&
+        label[0] != L'\0') {
+        return label;
+    }
+    if (root.starts_with(L"\\\\")) {  // \\server\share\: the share's name
+        const std::wstring parent = ParentFolder(root);
+        return root.substr(parent.size(), root.size() - parent.size() - 1);
+    }
+    return L"Laufwerk " + root.substr(0, 1);
+}
+
+DiscTimestamp CurrentDiscTimestamp() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    return ToDiscTimestamp(now, nullptr);
+}
+
+std::wstring DefaultImagePath(const std::wstring& projectRoot) {
+    const std::wstring root = AddBackslash(FullPathName(projectRoot));
+    const std::wstring name = DefaultVolumeName(root) + L".iso";
+    if (!IsShareOrDriveRoot(root)) {
+        return ParentFolder(root) + name;
+    }
+    wchar_t* documents = nullptr;
+    std::wstring folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &documents))) {
+        folder = documents;
+    }
+    CoTaskMemFree(documents);
+    return folder.empty() ? root + name : AddBackslash(folder) + name;
+}
+
+}  // namespace velquor

@@ -1,0 +1,148 @@
+// velquor-abbild.exe as a script runs it: under Wine, started from Linux, where Debian's ISO
+// readers check what it wrote. VELQUOR_IMAGE_TOOL holds the command that starts it (the
+// windows tree's ctest sets it); without it the tests skip.
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/mount.h>
+#include <sys/wait.h>
+
+#include <cstring>
+
+#include "support/disc_readers.h"
+
+namespace velquor {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testing;
+
+std::string WindowsPath(const fs::path& path) {
+    std::string text = "Z:" + path.string();
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return "'" + text + "'";
+}
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string output;
+};
+
+// The project's times are checked in UTC by the readers: running in Berlin's summer time
+// proves the offset the image records.
+ToolRun RunTool(const std::string& arguments) {
+    const char* tool = std::getenv("VELQUOR_IMAGE_TOOL");
+    ToolRun run;
+    FILE* pipe =
+        popen(("TZ=Europe/Berlin " + std::string(tool) + " " + arguments + " 2>&1").c_str(), "r");
+    char buffer[4096];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        run.output.append(buffer, n);
+    }
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class ImageToolTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (std::getenv("VELQUOR_IMAGE_TOOL") == nullptr) {
+            GTEST_SKIP() << "VELQUOR_IMAGE_TOOL unset: the windows tree's ctest runs these";
+        }
+        fs::remove_all(work_);
+        fs::create_directories(work_);
+    }
+    const fs::path work_ = fs::temp_directory_path() / "velquor-image-tool-test";
+};
+
+TEST_F(ImageToolTest, WritesAnImageTheDebianReadersRead) {
+    if (!HaveReaders()) {
+        GTEST_SKIP() << "isovfy, isoinfo, xorriso, osirrox, 7zz or blkid missing";
+    }
+    const fs::path project = work_ / "projekt";
+    MakeProject(project);
+    const ToolRun run = RunTool(WindowsPath(project) + " " + WindowsPath(work_ / "p.iso"));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    ExpectReadersSeeProject((work_ / "p.iso").string(), project, work_);
+    EXPECT_EQ(RunReader("blkid -p -o value -s LABEL " + (work_ / "p.iso").string()), "projekt\n");
+}
+
+TEST_F(ImageToolTest, ExitCodeSaysWhatHappened) {
+    fs::create_directories(work_ / "gut" / "Daten");
+    fs::create_directories(work_ / "schlecht" / std::string(65, 'n'));
+    const struct {
+        std::string arguments;
+        int exitCode;
+        const char* says;
+        bool writesImage;
+    } kCases[] = {
+        {"/?", 0, "velquor-abbild <Projektordner> <Abbild.iso>", false},
+        {WindowsPath(work_ / "gut") + " " + WindowsPath(work_ / "a.iso") + " /medium:cd650", 0,
+         "Warnung: Im Projektordner liegt keine AutoRun.Inf", true},
+        {WindowsPath(work_ / "schlecht") + " " + WindowsPath(work_ / "a.iso"), 1, "Fehler: nnnnn",
+         false},
+        {WindowsPath(work_ / "gut") + " " + WindowsPath(work_ / "gut/Daten/a.iso"), 2,
+         "läge im Projektordner", false},
+        {WindowsPath(work_ / "fehlt") + " " + WindowsPath(work_ / "a.iso"), 2,
+         "wurde nicht gefunden", false},
+        {WindowsPath(work_ / "gut") + " " + WindowsPath(work_ / "a.iso") + " /medium:bd", 2,
+         "Unbekanntes Medium „bd“", false},
+    };
+    for (const auto& c : kCases) {
+        fs::remove(work_ / "a.iso");
+        fs::remove(work_ / "gut/Daten/a.iso");
+        const ToolRun run = RunTool(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments << "\n" << run.output;
+        EXPECT_NE(run.output.find(c.says), std::string::npos) << c.arguments << "\n" << run.output;
+        EXPECT_EQ(fs::exists(work_ / "a.iso"), c.writesImage) << c.arguments;
+        EXPECT_FALSE(fs::exists(work_ / "gut/Daten/a.iso"));
+    }
+}
+
+// The file system fills up half-way through the image: nothing may stay behind on it.
+TEST_F(ImageToolTest, FullFileSystemLeavesNeitherImageNorTemporaryFile) {
+    const fs::path small = work_ / "klein";
+    fs::create_directories(small);
+    if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=256k") != 0) {
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << std::strerror(errno);
+    }
+    const fs::path project = work_ / "projekt";
+    MakeProject(project);
+    const ToolRun run = RunTool(WindowsPath(project) + " " + WindowsPath(small / "p.iso"));
+    const bool empty = fs::is_empty(small);
+    umount(small.c_str());
+    EXPECT_EQ(run.exitCode, 2) << run.output;
+    EXPECT_NE(run.output.find("Das Abbild wurde nicht geschrieben"), std::string::npos)
+        << run.output;
+    EXPECT_TRUE(empty);
+}
+
+// `make test-large`: a file beyond 2 GiB, sparse in the project, with marks at its start,
+// around 2 GiB and at its end, so that any offset cut to 31 or 32 bits shows.
+TEST_F(ImageToolTest, DISABLED_FileLargerThan2GiB) {
+    const fs::path project = work_ / "gross";
+    fs::create_directories(project);
+    const fs::path big = project / "gross.bin";
+    constexpr std::uint64_t kSize = 2200ull << 20;
+    fs::resize_file((std::ofstream(big), big), kSize);
+    {
+        std::fstream marks(big, std::ios::in | std::ios::out | std::ios::binary);
+        for (const std::uint64_t at : {std::uint64_t{0}, (std::uint64_t{2} << 30) - 3, kSize - 5}) {
+            marks.seekp(static_cast<std::streamoff>(at)) << "mark";
+        }
+    }
+    const ToolRun run = RunTool(WindowsPath(project) + " " + WindowsPath(work_ / "g.iso"));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    const std::string image = (work_ / "g.iso").string();
+    EXPECT_NE(RunReader("isovfy " + image).find("No errors found"), std::string::npos);
+    EXPECT_NE(RunReader("xorriso -indev " + image + " -lsdl gross.bin").find(" 2306867200 "),
+              std::string::npos);
+    RunReader("osirrox -indev " + image + " -extract /gross.bin " + (work_ / "x.bin").string());
+    EXPECT_EQ(RunReader("cmp " + big.string() + " " + (work_ / "x.bin").string()), "");
+    fs::remove_all(work_);
+}
+
+}  // namespace
+}  // namespace velquor
+#endif
