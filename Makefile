@@ -64,16 +64,19 @@ run: deps configure-windows
 	cmake --build --preset windows --target velquor
 	tools/run-velquor.sh
 
-# Measures under Wine how fast the icon library dialog opens and how long the system check's
-# progress sequence takes (see README, "Performance").
+# Measures under Wine how fast the icon library dialog opens, how long the system check's
+# progress sequence takes, and what the disc image costs (see README, "Performance").
 bench: deps configure-windows
-	cmake --build --preset windows --target icon_library_dialog_bench progress_sequence_bench
+	cmake --build --preset windows --target icon_library_dialog_bench progress_sequence_bench \
+	  disc_image_bench
 	VELQUOR_WINE_HOME=$(CURDIR)/build/windows/wine-bench VELQUOR_WINE_PRIVATE_DISPLAY=1 \
 	  cmake/wine-run.sh build/windows/bin/icon_library_dialog_bench.exe
 	# Unmanaged windows: without a window manager Wine waits 2 s for one whenever a shown window
 	# goes away, which no Windows desktop does; the sequence ends with its dialog going away.
 	VELQUOR_WINE_HOME=$(CURDIR)/build/windows/wine-bench-unmanaged VELQUOR_WINE_PRIVATE_DISPLAY=1 \
 	  VELQUOR_WINE_UNMANAGED=1 cmake/wine-run.sh build/windows/bin/progress_sequence_bench.exe
+	VELQUOR_WINE_HOME=$(CURDIR)/build/windows/wine-bench VELQUOR_WINE_PRIVATE_DISPLAY=1 \
+	  cmake/wine-run.sh build/windows/bin/disc_image_bench.exe
 
 clean:
 	rm -rf build
