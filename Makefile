@@ -72,13 +72,14 @@ run: deps configure-windows
 	tools/run-velquor.sh
 
 # Measures under Wine how fast Velquor starts against a one-window program and how much memory
-# it takes, how fast a save is against plain copies, how fast the icon library dialog opens and
-# how long the system check's progress sequence takes (see README, "Performance").
+# it takes, how fast a save is against plain copies, how fast the icon library dialog opens, how
+# long the system check's progress sequence takes and what the disc image costs (see README,
+# "Performance").
 BENCH_WINE = VELQUOR_WINE_HOME=$(CURDIR)/build/windows/wine-bench VELQUOR_WINE_PRIVATE_DISPLAY=1 \
   cmake/wine-run.sh
 bench: deps configure-windows
 	cmake --build --preset windows --target startup_bench save_bench icon_library_dialog_bench \
-	  progress_sequence_bench
+	  progress_sequence_bench disc_image_bench
 	$(BENCH_WINE) build/windows/bin/startup_bench.exe
 	$(BENCH_WINE) build/windows/bin/save_bench.exe
 	$(BENCH_WINE) build/windows/bin/icon_library_dialog_bench.exe
@@ -86,6 +87,8 @@ bench: deps configure-windows
 	# goes away, which no Windows desktop does; the sequence ends with its dialog going away.
 	VELQUOR_WINE_HOME=$(CURDIR)/build/windows/wine-bench-unmanaged VELQUOR_WINE_PRIVATE_DISPLAY=1 \
 	  VELQUOR_WINE_UNMANAGED=1 cmake/wine-run.sh build/windows/bin/progress_sequence_bench.exe
+	VELQUOR_WINE_HOME=$(CURDIR)/build/windows/wine-bench VELQUOR_WINE_PRIVATE_DISPLAY=1 \
+	  cmake/wine-run.sh build/windows/bin/disc_image_bench.exe
 
 clean:
 	rm -rf build

@@ -80,97 +80,70 @@ DiscTimestamp ToDiscTimestamp(const FILETIME& utc, const TIME_ZONE_INFORMATION* 
 
 // Symbolic links and junctions stand for something elsewhere; other reparse points (cloud
 // placeholders, deduplicated or compressed files) are the project's own files and folders.
-bool IsLink(const WIN32_FIND_DATAW& found) {
-    return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
-           IsReparseTagNameSurrogate(found.dwReserved0);
+// A directory entry keeps its reparse tag where the extended attributes' size would be.
+bool IsLink(const FILE_ID_BOTH_DIR_INFO& found) {
+    return (found.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+           IsReparseTagNameSurrogate(found.EaSize);
 }
 
-// Which folder a path leads to, whatever way: the volume and the file's number on it.
-struct FolderIdentity {
-    DWORD volume = 0;
-    DWORD indexHigh = 0;
-    DWORD indexLow = 0;
-    friend bool operator==(const FolderIdentity&, const FolderIdentity&) = default;
-};
-
-std::optional<FolderIdentity> IdentifyFolder(const std::wstring& path) {
-    const UniqueFile folder(CreateFileW(
-        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!folder || !GetFileInformationByHandle(folder.Get(), &info)) {
-        return std::nullopt;
-    }
-    return FolderIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
-}
-
+// Reads each folder through one handle, in batches of entries that carry each entry's file
+// number too: Wine shows a Unix symbolic link as the folder it leads to, and one that leads
+// back up would be read forever. Comparing file numbers with the folders above costs nothing
+// more; asking for a folder's volume as well would cost a round trip to Wine's mount manager
+// for every folder. Links on Windows are not followed in the first place.
 class FolderWalker {
   public:
     explicit FolderWalker(const std::wstring& root)
         : displayRoot_(AddBackslash(root)), path_(AddBackslash(ExtendedPath(root))) {
         zoneKnown_ = GetTimeZoneInformation(&zone_) != TIME_ZONE_ID_INVALID;
-        if (const std::optional<FolderIdentity> root = IdentifyFolder(path_)) {
-            ancestors_.push_back(*root);
-        }
     }
 
     void Fill(DiscEntry& folder, const std::wstring& relative) {
-        const std::size_t base = path_.size();
-        std::vector<std::size_t> descend;
-        path_ += L'*';
-        WIN32_FIND_DATAW found;
-        UniqueFind search(FindFirstFileExW(path_.c_str(), FindExInfoBasic, &found,
-                                           FindExSearchNameMatch, nullptr,
-                                           FIND_FIRST_EX_LARGE_FETCH));
-        path_.resize(base);
-        if (!search) {
-            const DWORD error = GetLastError();
-            if (error == ERROR_FILE_NOT_FOUND) {
-                return;  // the root of an empty drive, which has no "." or ".."
-            }
-            throw ErrorAt(displayRoot_ + relative, error);
-        }
-        do {
-            const std::wstring_view name = found.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            DiscEntry& entry = folder.children.emplace_back();
-            entry.name = name;
-            entry.isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            entry.hidden = (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
-            entry.system = (found.dwFileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
-            entry.modified = ToDiscTimestamp(found.ftLastWriteTime, zoneKnown_ ? &zone_ : nullptr);
-            if (IsLink(found)) {
-                continue;  // an empty folder or file: its content lies elsewhere
-            }
-            if (entry.isFolder) {
-                descend.push_back(folder.children.size() - 1);
-            } else {
-                entry.size = std::uint64_t{found.nFileSizeHigh} << 32 | found.nFileSizeLow;
-            }
-        } while (FindNextFileW(search.Get(), &found));
-        if (GetLastError() != ERROR_NO_MORE_FILES) {
+        const UniqueFile handle(CreateFileW(path_.c_str(), FILE_LIST_DIRECTORY,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                            nullptr));
+        if (!handle) {
             throw ErrorAt(displayRoot_ + relative, GetLastError());
         }
-        search.Close();
-        for (std::size_t index : descend) {
+        if (ancestors_.empty()) {
+            BY_HANDLE_FILE_INFORMATION info;
+            if (GetFileInformationByHandle(handle.Get(), &info)) {
+                ancestors_.push_back(std::int64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow);
+            }
+        }
+        std::vector<std::pair<std::size_t, std::int64_t>> descend;  // child, its file number
+        for (auto batch = FileIdBothDirectoryRestartInfo;; batch = FileIdBothDirectoryInfo) {
+            if (!GetFileInformationByHandleEx(handle.Get(), batch, buffer_.data(),
+                                              static_cast<DWORD>(buffer_.size() * 8))) {
+                const DWORD error = GetLastError();
+                // No entry at all: the root of an empty drive, which has no "." or "..".
+                if (error == ERROR_NO_MORE_FILES || error == ERROR_FILE_NOT_FOUND) {
+                    break;
+                }
+                throw ErrorAt(displayRoot_ + relative, error);
+            }
+            const auto* bytes = reinterpret_cast<const unsigned char*>(buffer_.data());
+            for (std::size_t at = 0;;) {
+                const auto& found = *reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes + at);
+                Add(folder, found, descend);
+                if (found.NextEntryOffset == 0) {
+                    break;
+                }
+                at += found.NextEntryOffset;
+            }
+        }
+        for (const auto& [index, number] : descend) {
+            if (std::find(ancestors_.begin(), ancestors_.end(), number) != ancestors_.end()) {
+                continue;  // leads back up: an empty folder, as a link is
+            }
             DiscEntry& child = folder.children[index];
+            const std::size_t base = path_.size();
             path_ += child.name;
             path_ += L'\\';
-            // Wine shows a Unix symbolic link as the folder it leads to; one that leads back
-            // up would be read forever. It stays an empty folder, as a link does on Windows.
-            const std::optional<FolderIdentity> identity = IdentifyFolder(path_);
-            if (!identity ||
-                std::find(ancestors_.begin(), ancestors_.end(), *identity) == ancestors_.end()) {
-                if (identity) {
-                    ancestors_.push_back(*identity);
-                }
-                Fill(child, JoinDiscPath(relative, child.name));
-                if (identity) {
-                    ancestors_.pop_back();
-                }
-            }
+            ancestors_.push_back(number);
+            Fill(child, JoinDiscPath(relative, child.name));
+            ancestors_.pop_back();
             path_.resize(base);
         }
         // Explorer's order, so that findings come in an order the user recognises.
@@ -192,11 +165,36 @@ class FolderWalker {
     }
 
   private:
+    void Add(DiscEntry& folder, const FILE_ID_BOTH_DIR_INFO& found,
+             std::vector<std::pair<std::size_t, std::int64_t>>& descend) {
+        const std::wstring_view name(found.FileName, found.FileNameLength / sizeof(wchar_t));
+        if (name == L"." || name == L"..") {
+            return;
+        }
+        DiscEntry& entry = folder.children.emplace_back();
+        entry.name = name;
+        entry.isFolder = (found.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.hidden = (found.FileAttributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+        entry.system = (found.FileAttributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+        const FILETIME modified{static_cast<DWORD>(found.LastWriteTime.LowPart),
+                                static_cast<DWORD>(found.LastWriteTime.HighPart)};
+        entry.modified = ToDiscTimestamp(modified, zoneKnown_ ? &zone_ : nullptr);
+        if (IsLink(found)) {
+            return;  // an empty folder or file: its content lies elsewhere
+        }
+        if (entry.isFolder) {
+            descend.emplace_back(folder.children.size() - 1, found.FileId.QuadPart);
+        } else {
+            entry.size = static_cast<std::uint64_t>(found.EndOfFile.QuadPart);
+        }
+    }
+
     std::wstring displayRoot_;
     std::wstring path_;  // the folder being read, extended form, ending in a backslash
     TIME_ZONE_INFORMATION zone_{};
     bool zoneKnown_ = false;
-    std::vector<FolderIdentity> ancestors_;  // the root and the folders down to the one being read
+    std::vector<std::int64_t> ancestors_;  // file numbers of the root and the folders below
+    std::vector<std::uint64_t> buffer_ = std::vector<std::uint64_t>(8192);  // 64 KiB, aligned
 };
 
 UniqueFile OpenForReading(const std::wstring& path) {

@@ -1,6 +1,7 @@
 #include "disc/iso_layout.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "disc/iso_names.h"
@@ -22,13 +23,22 @@ std::uint64_t SectorsFor(std::uint64_t bytes) {
 // folder and a file without extension count as the same name.
 void AssignPrimaryIds(std::vector<IsoNode>& children) {
     std::set<std::u16string> taken;
+    // Per candidate, the first number not yet tried: the numbers below it were taken, and stay
+    // so, which keeps a folder of many similar names (photos from a camera) from trying 1, 2,
+    // 3, ... anew for each of them.
+    std::map<std::u16string, int> nextNumber;
     for (IsoNode& child : children) {
         const bool isFolder = child.entry->isFolder;
         const Level1Name candidate = Level1Candidate(child.entry->name, isFolder);
         Level1Name name = candidate;
-        for (int n = 1; taken.contains(name.name + u"." + name.extension); ++n) {
+        int& n = nextNumber[candidate.name + u"." + candidate.extension];
+        if (n > 0) {
             name = Level1Variant(candidate, n);
         }
+        while (taken.contains(name.name + u"." + name.extension)) {
+            name = Level1Variant(candidate, ++n);
+        }
+        ++n;
         taken.insert(name.name + u"." + name.extension);
         child.primaryId = Level1Identifier(name, isFolder);
     }
