@@ -51,6 +51,8 @@ inline constexpr wchar_t kProjectUnreadableTemplate[] =
 inline constexpr wchar_t kImageInsideProjectTemplate[] =
     L"Das Abbild kann nicht im Projektordner liegen, denn es käme selbst mit auf die "
     L"CD:\\n\\n%f%\\n\\nBitte wählen Sie mit „...“ einen Ort außerhalb des Projektordners.";
+inline constexpr wchar_t kReplaceImageTemplate[] =
+    L"Die Datei\\n\\n%f%\\n\\ngibt es schon. Möchten Sie sie durch das neue Abbild ersetzen?";
 inline constexpr wchar_t kImageWriteFailureTemplate[] =
     L"Das CD-Abbild konnte nicht geschrieben werden. Es kam dabei zu folgendem "
     L"Fehler:\\n\\n%g%";

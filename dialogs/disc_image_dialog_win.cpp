@@ -37,7 +37,8 @@ struct ImageDialog {
     bool writing = false;
     bool cancelled = false;
     bool closeWhenDone = false;
-    std::wstring image;  // the image written last
+    std::wstring image;          // the image written last
+    std::wstring replaceAgreed;  // the save dialog has asked about replacing this file
 };
 
 ImageDialog& StateOf(HWND dialog) {
@@ -208,6 +209,13 @@ void Create(HWND dialog) {
             MessageStyle::Critical);
         return;
     }
+    // An image of an earlier run, or any other file of that name, goes only when the user says so.
+    const DWORD existing = GetFileAttributesW(image.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && image != state.replaceAgreed &&
+        state.prompts->ShowMessage(FillMessageTemplate(kReplaceImageTemplate, {{L"%f%", image}}),
+                                   MessageStyle::InformationYesNo) != kAnswerYes) {
+        return;
+    }
     // The files as they are now, not as they were when the dialog opened.
     ReadProject(dialog);
     if (IsWindowEnabled(GetDlgItem(dialog, kImageCreateId))) {
@@ -223,6 +231,7 @@ void Browse(HWND dialog) {
     const std::wstring chosen =
         state.prompts->SaveFile(kSaveImageTitle, ItemText(dialog, kImagePathId), kImageFilter);
     if (!chosen.empty()) {
+        state.replaceAgreed = chosen;
         SetDlgItemTextW(dialog, kImagePathId, chosen.c_str());
     }
 }

@@ -185,10 +185,13 @@ TEST_F(SystemMenuTest, ImageDialogRefusesAPlaceInsideTheProjectAndACancelLeavesN
     ChooseRoot(rootFolder);
     const std::wstring inside = root + L"Daten\\katalog.iso";
     std::wstring statusAfterCancel;
-    prompts.AnswerMessage(kAnswerOk);
+    WriteBytes(elsewhere / L"alt.iso", "altes Abbild");
+    prompts.AnswerMessage(kAnswerOk).AnswerMessage(kAnswerNo);
     Choose(0x0020, [&](HWND dialog) {
         SetDlgItemTextW(dialog, kImagePathId, inside.c_str());
         Press(dialog, kImageCreateId);
+        SetDlgItemTextW(dialog, kImagePathId, (elsewhere / L"alt.iso").c_str());
+        Press(dialog, kImageCreateId);  // not replaced
         SetDlgItemTextW(dialog, kImagePathId, (elsewhere / L"katalog.iso").c_str());
         // The cancel waits in the queue: the first look at it is the writer's first progress.
         PostMessageW(GetDlgItem(dialog, kImageCloseId), BM_CLICK, 0, 0);
@@ -196,7 +199,12 @@ TEST_F(SystemMenuTest, ImageDialogRefusesAPlaceInsideTheProjectAndACancelLeavesN
         statusAfterCancel = ItemText(dialog, kImageStatusId);
         Press(dialog, kImageCloseId);
     });
-    ASSERT_EQ(prompts.Messages().size(), 1u);
+    ASSERT_EQ(prompts.Messages().size(), 2u);
+    EXPECT_EQ(prompts.Messages()[1].text, L"Die Datei\r\r    " + (elsewhere / L"alt.iso") +
+                                              L"\r\rgibt es schon. Möchten Sie sie durch das "
+                                              L"neue Abbild ersetzen?");
+    EXPECT_EQ(prompts.Messages()[1].style, 68);
+    EXPECT_EQ(ReadBytes(elsewhere / L"alt.iso"), "altes Abbild");
     EXPECT_EQ(prompts.Messages()[0].text,
               L"Das Abbild kann nicht im Projektordner liegen, denn es käme selbst mit auf die "
               L"CD:\r\r    " +
@@ -205,7 +213,7 @@ TEST_F(SystemMenuTest, ImageDialogRefusesAPlaceInsideTheProjectAndACancelLeavesN
                   L"Projektordners.");
     EXPECT_EQ(ListNames(root + L"Daten\\"), L"a.txt");
     EXPECT_EQ(statusAfterCancel, L"Abgebrochen: Es wurde kein Abbild geschrieben.");
-    EXPECT_EQ(ListNames(elsewhere.Path()), L"");
+    EXPECT_EQ(ListNames(elsewhere.Path()), L"alt.iso");
 }
 
 }  // namespace
