@@ -23,6 +23,9 @@ class SilentPrompts : public Prompts {
     int ShowMessage(const std::wstring&, MessageStyle) override { return kAnswerNo; }
     std::wstring BrowseForFolder(const std::wstring&) override { return {}; }
     std::wstring ChooseDocument(const std::wstring&, const std::wstring&) override { return {}; }
+    std::wstring SaveFile(const std::wstring&, const std::wstring&, const std::wstring&) override {
+        return {};
+    }
     ShellResult ShellOpen(const std::wstring&, int) override { return {}; }
     std::unique_ptr<Prompts> OwnedBy(WindowHandle) override {
         return std::make_unique<SilentPrompts>();

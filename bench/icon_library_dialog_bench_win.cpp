@@ -12,6 +12,7 @@
 
 #include "app/main_window_win.h"
 #include "autorun/icon_library_win.h"
+#include "bench_support_win.h"
 #include "dialogs/icon_library_dialog_win.h"
 #include "util/file_services.h"
 #include "util/program_windows_win.h"
@@ -21,21 +22,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Answers nothing: the benchmark only opens the library dialog.
-class SilentPrompts : public velquor::Prompts {
-  public:
-    int ShowMessage(const std::wstring&, velquor::MessageStyle) override { return 0; }
-    std::wstring BrowseForFolder(const std::wstring&) override { return {}; }
-    std::wstring ChooseDocument(const std::wstring&, const std::wstring&) override { return {}; }
-    std::wstring SaveFile(const std::wstring&, const std::wstring&, const std::wstring&) override {
-        return {};
-    }
-    velquor::ShellResult ShellOpen(const std::wstring&, int) override { return {}; }
-    std::unique_ptr<velquor::Prompts> OwnedBy(velquor::WindowHandle) override {
-        return std::make_unique<SilentPrompts>();
-    }
-};
 
 Clock::time_point clickTime;
 Clock::time_point closeTime;
@@ -63,7 +49,7 @@ LRESULT CALLBACK WatchIdle(int code, WPARAM wParam, LPARAM lParam) {
 int wmain() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    SilentPrompts prompts;
+    velquor::bench::SilentPrompts prompts;
     velquor::SystemClock clock;
     velquor::ProgramWindows windows([] {});
     velquor::MainWindow window(prompts, clock, windows, velquor::ProgramFolder());
