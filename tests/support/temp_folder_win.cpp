@@ -91,4 +91,15 @@ std::wstring ListNames(const std::wstring& folder) {
     return joined;
 }
 
+bool AppearsWithin(const std::wstring& path, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (GetTickCount64() > end) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
+}
+
 }  // namespace velquor::testing

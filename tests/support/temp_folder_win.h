@@ -27,5 +27,7 @@ std::string ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 // The names in a folder, "." and ".." left out.
 std::wstring ListNames(const std::wstring& folder);
+// Whether something appears at `path` within that time: what another process writes.
+bool AppearsWithin(const std::wstring& path, DWORD milliseconds);
 
 }  // namespace velquor::testing

@@ -68,17 +68,6 @@ void WriteMarkerScript(const std::wstring& script, const std::wstring& marker) {
                "@echo off\r\necho ran>\"" + std::string(marker.begin(), marker.end()) + "\"\r\n");
 }
 
-bool AppearsWithin(const std::wstring& path, DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (GetTickCount64() > end) {
-            return false;
-        }
-        Sleep(50);
-    }
-    return true;
-}
-
 struct MessageBoxSeen {
     std::wstring caption;
     std::wstring text;

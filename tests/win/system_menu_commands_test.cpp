@@ -14,17 +14,6 @@
 namespace velquor::testing {
 namespace {
 
-bool AppearsWithin(const std::wstring& path, DWORD milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    while (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (GetTickCount64() > end) {
-            return false;
-        }
-        Sleep(50);
-    }
-    return true;
-}
-
 std::wstring ItemText(HWND dialog, int id) {
     return WindowText(GetDlgItem(dialog, id));
 }
