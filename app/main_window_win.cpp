@@ -117,6 +117,15 @@ bool MainWindow::Create(HINSTANCE instance) {
     RECT outer{0, 0, TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kExtendedClientHeight, dpi_)};
     AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
     OffsetRect(&outer, -outer.left, -outer.top);
+    savedCommandFrameTop_ = FindControl(ControlKind::Frame, kCommandFrame)->rect.top;
+    savedWindowHeight_ = outer.bottom * TwipsPerPixel(dpi_);
+    // Made compact and centred at once: every move before the first paint delays it.
+    compactView_ = true;
+    const ViewLayout view = LayoutForView(compactView_, savedCommandFrameTop_, savedWindowHeight_);
+    commandFrameTop_ = view.commandFrameTop;
+    outer.bottom = TwipsToPixels(view.windowHeight, dpi_);
+    const Point origin = CentredOrigin(PrimaryWorkArea(), {outer.right, outer.bottom});
+    OffsetRect(&outer, origin.x, origin.y);
     return CreateFor(kClassName, kMainWindowTitle, kWindowStyle, 0, outer, instance) != nullptr;
 }
 
@@ -177,18 +186,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool MainWindow::OnCreate() {
-    RECT outer;
-    GetWindowRect(Handle(), &outer);
-    const double twipsPerPixel = TwipsPerPixel(dpi_);
-    savedCommandFrameTop_ = FindControl(ControlKind::Frame, kCommandFrame)->rect.top;
-    savedWindowHeight_ = (outer.bottom - outer.top) * twipsPerPixel;
     if (!CreateControls()) {
         return false;
     }
     AddSystemMenuCommands();
     // The path boxes are filled by the picking operations only.
     SendMessageW(Control(ControlKind::LongNameBox, 0), BM_SETCHECK, BST_CHECKED, 0);
-    ToggleView();
+    SetText(Control(ControlKind::Button, kToggleViewButton), std::wstring(kExtendedViewCaption));
+    PlaceStatusBar();
     ResetProject(settings_);
     ShowModel();
     ShowClockInStatus(Control(ControlKind::StatusBar, 0));
@@ -211,8 +216,6 @@ bool MainWindow::CreateControls() {
     bold.lfWeight = FW_BOLD;
     boldFont_.Reset(CreateFontIndirectW(&bold));
 
-    toolTips_ = CreateToolTips(Handle());
-
     for (const ControlRow& c : MainWindowControls()) {
         if (!InExtraStep(c) && !CreateControl(c)) {
             return false;
@@ -222,8 +225,20 @@ bool MainWindow::CreateControls() {
     logo_.Reset(static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
     SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
-    AddToolTip(toolTips_, Handle(), logo, kMakerLogoTip);
     return true;
+}
+
+// A tip shows only under the mouse, so its window waits until the mouse comes over a control
+// that has one.
+HWND MainWindow::ToolTips() const {
+    if (!toolTips_) {
+        toolTips_ = CreateToolTips(Handle());
+        AddToolTip(toolTips_, Handle(), Existing(ControlKind::Logo, 0), kMakerLogoTip);
+        if (extraStepsCreated_) {
+            AddToolTip(toolTips_, Handle(), Existing(ControlKind::IconPreview, 0), kIconPreviewTip);
+        }
+    }
+    return toolTips_;
 }
 
 // Made hidden, with what the model holds, each in its place in the table's tab order. A control
@@ -243,7 +258,9 @@ void MainWindow::CreateExtraSteps() const {
         }
         previous = &c;
     }
-    AddToolTip(toolTips_, Handle(), Existing(ControlKind::IconPreview, 0), kIconPreviewTip);
+    if (toolTips_) {
+        AddToolTip(toolTips_, Handle(), Existing(ControlKind::IconPreview, 0), kIconPreviewTip);
+    }
     ShowEnabledControls();
 }
 
@@ -252,7 +269,7 @@ HWND MainWindow::CreateControl(const ControlRow& c) const {
     if (InExtraStep(c)) {
         cls.style &= ~WS_VISIBLE;
     }
-    const TwipsRect r = ClientRectTwips(c, savedCommandFrameTop_);
+    const TwipsRect r = ClientRectTwips(c, commandFrameTop_);
     std::wstring caption(c.caption);
     if (c.kind == ControlKind::PathBox) {
         caption = settings_.slots[c.index];
@@ -286,6 +303,9 @@ LRESULT MainWindow::OnControlColour(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 bool MainWindow::OnSetCursor(HWND over) {
+    if (over == Existing(ControlKind::Logo, 0) || over == Existing(ControlKind::IconPreview, 0)) {
+        ToolTips();
+    }
     if (over != Control(ControlKind::Logo, 0)) {
         return false;
     }
@@ -362,6 +382,7 @@ void MainWindow::ToggleView() {
 }
 
 void MainWindow::PlaceCommandFrame(int top) {
+    commandFrameTop_ = top;
     for (const ControlRow& c : MainWindowControls()) {
         if (InCommandFrame(c)) {
             const TwipsRect r = ClientRectTwips(c, top);

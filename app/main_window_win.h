@@ -35,7 +35,8 @@ class MainWindow : public WindowBase {
     // first shows them, so that start-up pays only for the compact view; asked for one of
     // their controls before, this makes them, hidden.
     HWND Control(ControlKind kind, int index) const;
-    HWND ToolTips() const { return toolTips_; }
+    // Made when first needed.
+    HWND ToolTips() const;
     // What the preview shows, and whether it holds a picture for it.
     const IconPreview& ShownPreview() const { return shownPreview_; }
     bool PreviewHasPicture() const { return !previewPicture_.Empty(); }
@@ -82,11 +83,12 @@ class MainWindow : public WindowBase {
     bool compactView_ = false;
     double savedCommandFrameTop_ = 0;  // twips
     double savedWindowHeight_ = 0;     // twips
+    int commandFrameTop_ = 0;          // twips, where the view has it now
     bool showingModel_ = false;        // edits made by ShowModel are no user input
     bool systemCheckRunning_ = false;  // a second click while the bar runs is ignored
     mutable bool extraStepsCreated_ = false;
 
-    HWND toolTips_ = nullptr;
+    mutable HWND toolTips_ = nullptr;
     HWND focusWhenInactive_ = nullptr;  // the control to give the focus back to
     IconPreview shownPreview_;
     bool previewShown_ = false;

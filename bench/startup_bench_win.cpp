@@ -1,7 +1,8 @@
 // Start-up of velquor.exe against a program with one window and a message loop
-// (minimal_window_bench.exe), started in turns from here. Start-up is the time from just before
-// CreateProcessW until WaitForInputIdle has returned and the process has a visible top-level
-// window titled "Velquor" (looked for every millisecond after that). One warm-up start of each
+// (minimal_window_bench.exe) and the same with one button (one_button_window_bench.exe), started
+// in turns from here. Start-up is the time from just before CreateProcessW until
+// WaitForInputIdle has returned and the process has a visible top-level window titled "Velquor"
+// (looked for every millisecond after that). One warm-up start of each
 // is not counted. Also velquor.exe's peak memory as the system counts it for the process
 // (GetProcessMemoryInfo): once started, and once "Bibliothek" has opened the icon library with
 // all its items (reached by clicking "Erweiterte Ansicht >>" and "Bibliothek" from here).
@@ -123,16 +124,19 @@ void Print(const char* what, const std::vector<double>& values, const char* unit
 int wmain() {
     const std::wstring folder = ProgramFolder();
     const std::wstring velquor = folder + L"velquor.exe";
-    const std::wstring minimal = folder + L"minimal_window_bench.exe";
+    const std::wstring yardsticks[] = {folder + L"minimal_window_bench.exe",
+                                       folder + L"one_button_window_bench.exe"};
     constexpr int kRounds = 21;
-    std::vector<double> velquorMs, minimalMs, ratios, startedSet, startedPagefile, librarySet,
-        libraryPagefile, minimalSet;
+    std::vector<double> velquorMs, minimalMs, buttonMs, ratios, startedSet, startedPagefile,
+        librarySet, libraryPagefile, minimalSet;
     for (int round = 0; round <= kRounds; ++round) {
-        Started v, m;
+        Started v, m, b;
+        Started* const yardstick[] = {&m, &b};
         PeakMemory started{}, library{}, minimalPeak{};
-        // In turns, which one starts first, so that neither always finds the other's traces.
-        for (int turn = 0; turn < 2; ++turn) {
-            if (turn == round % 2) {
+        // In turns, which one starts first, so that none always finds another's traces.
+        for (int turn = 0; turn < 3; ++turn) {
+            const int program = (turn + round) % 3;
+            if (program == 2) {
                 if (!Start(velquor, v) || (started = PeakOf(v.process.hProcess), !OpenLibrary(v))) {
                     std::fprintf(stderr, "round %d: velquor.exe did not show its windows\n", round);
                     return 1;
@@ -140,21 +144,26 @@ int wmain() {
                 library = PeakOf(v.process.hProcess);
                 End(v);
             } else {
-                if (!Start(minimal, m)) {
-                    std::fprintf(stderr, "round %d: the minimal program showed no window\n", round);
+                Started& y = *yardstick[program];
+                if (!Start(yardsticks[program], y)) {
+                    std::fprintf(stderr, "round %d: a yardstick showed no window\n", round);
                     return 1;
                 }
-                minimalPeak = PeakOf(m.process.hProcess);
-                End(m);
+                if (program == 0) {
+                    minimalPeak = PeakOf(y.process.hProcess);
+                }
+                End(y);
             }
         }
         if (round == 0) {
             continue;  // the warm-up
         }
-        std::printf("round %2d: velquor %6.1f ms, minimal %6.1f ms, %.2fx\n", round, v.milliseconds,
-                    m.milliseconds, v.milliseconds / m.milliseconds);
+        std::printf("round %2d: velquor %6.1f ms, minimal %6.1f ms, one button %6.1f ms, %.2fx\n",
+                    round, v.milliseconds, m.milliseconds, b.milliseconds,
+                    v.milliseconds / m.milliseconds);
         velquorMs.push_back(v.milliseconds);
         minimalMs.push_back(m.milliseconds);
+        buttonMs.push_back(b.milliseconds);
         ratios.push_back(v.milliseconds / m.milliseconds);
         startedSet.push_back(started.workingSet);
         startedPagefile.push_back(started.pagefile);
@@ -164,11 +173,15 @@ int wmain() {
     }
     Print("start-up velquor.exe", velquorMs, "ms");
     Print("start-up minimal_window_bench.exe", minimalMs, "ms");
-    Print("ratio per round", ratios, "x");
+    Print("start-up one_button_window_bench.exe", buttonMs, "ms");
+    Print("ratio per round, velquor to minimal", ratios, "x");
     // On a busy machine the fastest starts are the ones least disturbed by others.
+    const Spread v = SpreadOf(velquorMs), m = SpreadOf(minimalMs), b = SpreadOf(buttonMs);
     std::printf("ratio of the medians: %.2fx, of the fastest: %.2fx (target: at most 1.5x)\n",
-                SpreadOf(velquorMs).median / SpreadOf(minimalMs).median,
-                SpreadOf(velquorMs).lowest / SpreadOf(minimalMs).lowest);
+                v.median / m.median, v.lowest / m.lowest);
+    std::printf(
+        "one button to minimal, ratio of the medians: %.2fx; velquor to one button: %.2fx\n",
+        b.median / m.median, v.median / b.median);
     Print("velquor.exe peak working set, started", startedSet, "MiB");
     Print("velquor.exe peak pagefile usage, started", startedPagefile, "MiB");
     Print("velquor.exe peak working set, library open", librarySet, "MiB");

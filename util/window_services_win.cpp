@@ -11,10 +11,12 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-MonitorAreas MonitorAreasOf(HWND window) {
+namespace {
+
+MonitorAreas AreasOf(HMONITOR handle) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    if (!GetMonitorInfoW(handle, &monitor)) {
         const PixelRect primary{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         return {primary, primary};
     }
@@ -22,6 +24,16 @@ MonitorAreas MonitorAreasOf(HWND window) {
         return PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
     };
     return {pixels(monitor.rcMonitor), pixels(monitor.rcWork)};
+}
+
+}  // namespace
+
+MonitorAreas MonitorAreasOf(HWND window) {
+    return AreasOf(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+}
+
+PixelRect PrimaryWorkArea() {
+    return AreasOf(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY)).work;
 }
 
 PixelRect WorkAreaOf(HWND window) {

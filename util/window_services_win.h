@@ -15,6 +15,7 @@ struct MonitorAreas {
 };
 MonitorAreas MonitorAreasOf(HWND window);
 PixelRect WorkAreaOf(HWND window);
+PixelRect PrimaryWorkArea();
 
 // The screen's dots per inch, which turn the layouts' twips into pixels; 96 when unknown.
 int ScreenDpi();
