@@ -9,7 +9,7 @@ namespace velquor {
 
 namespace {
 
-constexpr std::size_t kChunkSize = 64 * 1024;
+constexpr std::size_t kChunkSize = 1 << 20;
 constexpr std::uint32_t kSystemAreaSectors = 16;
 
 std::string Narrow(const std::wstring& text) {

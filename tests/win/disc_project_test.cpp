@@ -54,6 +54,67 @@ TEST(ReadDiscListingTest, ListsNamesSizesAttributesAndLocalTimesInExplorersOrder
     }
 }
 
+std::string UnixPath(const std::wstring& path) {
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    char* const name = unixName ? unixName(path.c_str()) : nullptr;
+    const std::string unix = name ? name : "";
+    HeapFree(GetProcessHeap(), 0, name);
+    return unix;
+}
+
+// Wine starts a Unix program as it is, its command line split as Windows splits one.
+void RunUnixProgram(std::string commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const std::string program = commandLine.substr(0, commandLine.find(' '));
+    if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+// Read by several threads at once: every folder whole and in its place, at any depth, and a
+// link that leads back up read as an empty folder instead of forever.
+TEST(ReadDiscListingTest, ReadsAWideAndDeepTreeWholeAndStopsAtALinkBackUp) {
+    constexpr int kDepth = 12, kWidth = 30;
+    const auto name = [](int i) { return (i < 10 ? L"d0" : L"d") + std::to_wstring(i); };
+    TempFolder dir;
+    std::wstring folder = dir.Path();
+    for (int depth = 0; depth < kDepth; ++depth, folder += name(0) + L"\\") {
+        for (int i = 0; i < kWidth; ++i) {
+            CreateDirectoryW((folder + name(i)).c_str(), nullptr);
+            WriteBytes(folder + name(i) + L"\\f", std::string(i, 'x'));
+        }
+    }
+    // Wine's own symbolic links do nothing: a Unix one, as a user's file manager makes it.
+    const std::string link = "\"" + UnixPath(folder) + "hinauf\"";
+    RunUnixProgram("/bin/ln -s \"" + UnixPath(dir.Path()) + "\" " + link);
+    ASSERT_NE(GetFileAttributesW((folder + L"hinauf").c_str()), INVALID_FILE_ATTRIBUTES);
+    // Each level as "d00(...f0)d01(f1)...": the first folder holds the next level.
+    std::wstring level, first = L"f0hinauf()";
+    for (int depth = kDepth - 1; depth >= 0; --depth, first = level + L"f0") {
+        level.clear();
+        for (int i = 0; i < kWidth; ++i) {
+            level += name(i) + L"(" + (i == 0 ? first : L"f" + std::to_wstring(i)) + L")";
+        }
+    }
+    const std::function<std::wstring(const DiscEntry&)> show = [&](const DiscEntry& folder) {
+        std::wstring text;
+        for (const DiscEntry& e : folder.children) {
+            text += e.isFolder ? e.name + L"(" + show(e) + L")" : e.name + std::to_wstring(e.size);
+        }
+        return text;
+    };
+    const std::wstring seen = show(ReadDiscListing(dir.Path()).root);
+    RunUnixProgram("/bin/rm " + link);  // before the folder goes, which would follow it
+    EXPECT_EQ(seen, level);
+}
+
 TEST(ReadDiscAutorunFilesTest, ReadsTheAutorunFileInEitherEncodingAndTheIconItNames) {
     const struct {
         std::wstring text;
