@@ -11,6 +11,7 @@
 #include <exception>
 #include <iterator>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "autorun/autorun_text.h"
@@ -111,7 +112,11 @@ class FolderWalker {
         pending_.push_back({&root, {}, {}});
         std::vector<std::thread> helpers;
         for (int i = 1; i < kThreads; ++i) {
-            helpers.emplace_back([this] { Work(); });
+            try {
+                helpers.emplace_back([this] { Work(); });
+            } catch (const std::system_error&) {
+                break;  // fewer threads read the same folders, only more slowly
+            }
         }
         Work();
         for (std::thread& helper : helpers) {
