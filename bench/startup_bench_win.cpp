@@ -2,10 +2,10 @@
 // (minimal_window_bench.exe) and the same with one button (one_button_window_bench.exe), started
 // in turns from here. Start-up is the time from just before CreateProcessW until
 // WaitForInputIdle has returned and the process has a visible top-level window titled "Velquor"
-// (looked for every millisecond after that). One warm-up start of each
-// is not counted. Also velquor.exe's peak memory as the system counts it for the process
-// (GetProcessMemoryInfo): once started, and once "Bibliothek" has opened the icon library with
-// all its items (reached by clicking "Erweiterte Ansicht >>" and "Bibliothek" from here).
+// (looked for every millisecond after that). One warm-up start of each is not counted. Also
+// velquor.exe's peak memory as the system counts it for the process (GetProcessMemoryInfo):
+// once started, and once "Bibliothek" has opened the icon library with all its items (reached by
+// clicking "Erweiterte Ansicht >>" and "Bibliothek" from here).
 #include <windows.h>
 
 #include <commctrl.h>
