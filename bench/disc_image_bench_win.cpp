@@ -18,36 +18,18 @@
 #include <vector>
 
 #include "disc/disc_project_win.h"
+#include "support/remove_tree_win.h"
 #include "util/run_time_error.h"
 #include "util/text_helpers.h"
 
 namespace {
 
 using namespace velquor;
+using testing::RemoveTree;
 using Clock = std::chrono::steady_clock;
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(folder + name + L"\\");
-            } else {
-                DeleteFileW((folder + name).c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(folder.c_str());
 }
 
 void WriteFileOf(const std::wstring& path, const std::vector<char>& bytes, std::size_t size) {

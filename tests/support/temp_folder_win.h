@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "support/remove_tree_win.h"
+
 namespace velquor::testing {
 
 class TempFolder {
@@ -22,7 +24,6 @@ class TempFolder {
     std::wstring path_;
 };
 
-void RemoveTree(const std::wstring& folder);
 std::string ReadBytes(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 // The names in a folder, "." and ".." left out.

@@ -12,6 +12,7 @@
 namespace velquor {
 namespace {
 
+using testing::AppearsWithin;
 using testing::ListNames;
 using testing::ReadBytes;
 using testing::TempFolder;
@@ -64,7 +65,8 @@ std::string UnixPath(const std::wstring& path) {
     return unix;
 }
 
-// Wine starts a Unix program as it is, its command line split as Windows splits one.
+// Wine starts a Unix program as it is, its command line split as Windows splits one. What the
+// handle says of its end does not tell when the program has done its work: wait for that.
 void RunUnixProgram(std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -94,7 +96,7 @@ TEST(ReadDiscListingTest, ReadsAWideAndDeepTreeWholeAndStopsAtALinkBackUp) {
     // Wine's own symbolic links do nothing: a Unix one, as a user's file manager makes it.
     const std::string link = "\"" + UnixPath(folder) + "hinauf\"";
     RunUnixProgram("/bin/ln -s \"" + UnixPath(dir.Path()) + "\" " + link);
-    ASSERT_NE(GetFileAttributesW((folder + L"hinauf").c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_TRUE(AppearsWithin(folder + L"hinauf", 10000));
     // Each level as "d00(...f0)d01(f1)...": the first folder holds the next level.
     std::wstring level, first = L"f0hinauf()";
     for (int depth = kDepth - 1; depth >= 0; --depth, first = level + L"f0") {
@@ -111,7 +113,12 @@ TEST(ReadDiscListingTest, ReadsAWideAndDeepTreeWholeAndStopsAtALinkBackUp) {
         return text;
     };
     const std::wstring seen = show(ReadDiscListing(dir.Path()).root);
-    RunUnixProgram("/bin/rm " + link);  // before the folder goes, which would follow it
+    RunUnixProgram("/bin/rm " + link);  // the folder's removal leaves links alone
+    for (int wait = 0;
+         wait < 200 && GetFileAttributesW((folder + L"hinauf").c_str()) != INVALID_FILE_ATTRIBUTES;
+         ++wait) {
+        Sleep(50);
+    }
     EXPECT_EQ(seen, level);
 }
 
