@@ -150,6 +150,11 @@ int ControlIndex(ControlKind kind, int id) {
     return FindControl(kind, index) != nullptr ? index : -1;
 }
 
+bool InExtraStep(const ControlRow& c) {
+    const int frame = c.kind == Frame ? c.index : c.frame;
+    return frame == kContextFrame || frame == kIconFrame;
+}
+
 TwipsRect ClientRectTwips(const ControlRow& control, int commandFrameTop) {
     TwipsRect rect = control.rect;
     if (control.kind == Frame && control.index == kCommandFrame) {

@@ -87,6 +87,9 @@ int ControlId(ControlKind kind, int index);
 // The index of the control of that kind with the identifier, or -1 when the table has none.
 int ControlIndex(ControlKind kind, int id);
 
+// Steps (3) and (4): their controls are made when the extended view first shows.
+bool InExtraStep(const ControlRow& c);
+
 // The control's rectangle in the window's client area, with the command frame at the given top.
 TwipsRect ClientRectTwips(const ControlRow& control, int commandFrameTop);
 

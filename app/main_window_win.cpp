@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/main_window_shape_win.h"
 #include "app/status_bar_win.h"
 #include "app/view_layout.h"
 #include "autorun/icon_library_win.h"
@@ -18,59 +19,10 @@ namespace velquor {
 namespace {
 
 constexpr wchar_t kClassName[] = L"VelquorMainWindow";
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockIntervalMs = 1000;
 constexpr COLORREF kPathTextColour = RGB(0, 0, 192);
 constexpr int kFontPoints = 8;
-
-struct ControlClass {
-    const wchar_t* className;
-    DWORD style;
-    DWORD exStyle;
-};
-
-ControlClass ClassFor(const ControlRow& c) {
-    // Every control but the option pair opens a new group, so arrow keys stay in that pair.
-    constexpr DWORD kChild = WS_CHILD | WS_CLIPSIBLINGS;
-    switch (c.kind) {
-        case ControlKind::Frame:
-            return {L"BUTTON", kChild | WS_VISIBLE | WS_GROUP | BS_GROUPBOX, 0};
-        case ControlKind::PathBox:
-            return {L"EDIT",
-                    kChild | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY,
-                    WS_EX_CLIENTEDGE};
-        case ControlKind::LabelBox:
-            return {L"EDIT", kChild | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL,
-                    WS_EX_CLIENTEDGE};
-        case ControlKind::TargetTypeOption:
-            return {L"BUTTON",
-                    kChild | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON |
-                        (c.index == 0 ? WS_GROUP : 0u),
-                    0};
-        case ControlKind::LongNameBox:
-            return {L"BUTTON", kChild | WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
-        case ControlKind::Button:
-            return {L"BUTTON", kChild | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_PUSHBUTTON, 0};
-        case ControlKind::ColumnHeading:
-            return {L"STATIC", kChild | WS_VISIBLE | WS_GROUP | SS_LEFT, 0};
-        case ControlKind::IconPreview:
-            // Drawn by the window: the picture of a picked file need not be an icon.
-            return {L"STATIC", kChild | WS_VISIBLE | WS_GROUP | SS_OWNERDRAW | SS_NOTIFY, 0};
-        case ControlKind::Logo:
-            return {L"STATIC",
-                    kChild | WS_VISIBLE | WS_GROUP | SS_BITMAP | SS_REALSIZECONTROL | SS_NOTIFY, 0};
-        case ControlKind::StatusBar:
-            return {STATUSCLASSNAMEW,
-                    kChild | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
-    }
-    return {L"STATIC", kChild, 0};
-}
-
-bool InExtraStep(const ControlRow& c) {
-    const int frame = c.kind == ControlKind::Frame ? c.index : c.frame;
-    return frame == kContextFrame || frame == kIconFrame;
-}
 
 bool InCommandFrame(const ControlRow& c) {
     return c.frame == kCommandFrame || (c.kind == ControlKind::Frame && c.index == kCommandFrame);
@@ -114,19 +66,13 @@ bool MainWindow::Create(HINSTANCE instance) {
         return false;
     }
     dpi_ = ScreenDpi();
-    RECT outer{0, 0, TwipsToPixels(kClientWidth, dpi_), TwipsToPixels(kExtendedClientHeight, dpi_)};
-    AdjustWindowRectEx(&outer, kWindowStyle, FALSE, 0);
-    OffsetRect(&outer, -outer.left, -outer.top);
-    savedCommandFrameTop_ = FindControl(ControlKind::Frame, kCommandFrame)->rect.top;
-    savedWindowHeight_ = outer.bottom * TwipsPerPixel(dpi_);
-    // Made compact and centred at once: every move before the first paint delays it.
+    const OpeningShape shape = MainWindowOpeningShape(dpi_);
+    savedCommandFrameTop_ = shape.savedCommandFrameTop;
+    savedWindowHeight_ = shape.savedWindowHeight;
+    commandFrameTop_ = shape.commandFrameTop;
     compactView_ = true;
-    const ViewLayout view = LayoutForView(compactView_, savedCommandFrameTop_, savedWindowHeight_);
-    commandFrameTop_ = view.commandFrameTop;
-    outer.bottom = TwipsToPixels(view.windowHeight, dpi_);
-    const Point origin = CentredOrigin(PrimaryWorkArea(), {outer.right, outer.bottom});
-    OffsetRect(&outer, origin.x, origin.y);
-    return CreateFor(kClassName, kMainWindowTitle, kWindowStyle, 0, outer, instance) != nullptr;
+    return CreateFor(kClassName, kMainWindowTitle, kMainWindowStyle, 0, shape.outer, instance) !=
+           nullptr;
 }
 
 HWND MainWindow::Control(ControlKind kind, int index) const {

@@ -1,6 +1,7 @@
-// Start-up of velquor.exe against a program with one window and a message loop
-// (minimal_window_bench.exe) and the same with one button (one_button_window_bench.exe), started
-// in turns from here. Start-up is the time from just before CreateProcessW until
+// Start-up of velquor.exe against yardsticks started in turns with it from here: a program with
+// one window and a message loop (minimal_window_bench.exe), the same with one button
+// (one_button_window_bench.exe), and the compact view's controls as bare windows
+// (compact_view_window_bench.exe). Start-up is the time from just before CreateProcessW until
 // WaitForInputIdle has returned and the process has a visible top-level window titled "Velquor"
 // (looked for every millisecond after that). One warm-up start of each is not counted. Also
 // velquor.exe's peak memory as the system counts it for the process (GetProcessMemoryInfo):
@@ -125,18 +126,19 @@ int wmain() {
     const std::wstring folder = ProgramFolder();
     const std::wstring velquor = folder + L"velquor.exe";
     const std::wstring yardsticks[] = {folder + L"minimal_window_bench.exe",
-                                       folder + L"one_button_window_bench.exe"};
+                                       folder + L"one_button_window_bench.exe",
+                                       folder + L"compact_view_window_bench.exe"};
+    constexpr int kYardsticks = 3;
     constexpr int kRounds = 21;
-    std::vector<double> velquorMs, minimalMs, buttonMs, ratios, startedSet, startedPagefile,
+    std::vector<double> velquorMs, yardstickMs[kYardsticks], ratios, startedSet, startedPagefile,
         librarySet, libraryPagefile, minimalSet;
     for (int round = 0; round <= kRounds; ++round) {
-        Started v, m, b;
-        Started* const yardstick[] = {&m, &b};
+        Started v, y[kYardsticks];
         PeakMemory started{}, library{}, minimalPeak{};
         // In turns, which one starts first, so that none always finds another's traces.
-        for (int turn = 0; turn < 3; ++turn) {
-            const int program = (turn + round) % 3;
-            if (program == 2) {
+        for (int turn = 0; turn <= kYardsticks; ++turn) {
+            const int program = (turn + round) % (kYardsticks + 1);
+            if (program == kYardsticks) {
                 if (!Start(velquor, v) || (started = PeakOf(v.process.hProcess), !OpenLibrary(v))) {
                     std::fprintf(stderr, "round %d: velquor.exe did not show its windows\n", round);
                     return 1;
@@ -144,27 +146,29 @@ int wmain() {
                 library = PeakOf(v.process.hProcess);
                 End(v);
             } else {
-                Started& y = *yardstick[program];
-                if (!Start(yardsticks[program], y)) {
+                if (!Start(yardsticks[program], y[program])) {
                     std::fprintf(stderr, "round %d: a yardstick showed no window\n", round);
                     return 1;
                 }
                 if (program == 0) {
-                    minimalPeak = PeakOf(y.process.hProcess);
+                    minimalPeak = PeakOf(y[program].process.hProcess);
                 }
-                End(y);
+                End(y[program]);
             }
         }
         if (round == 0) {
             continue;  // the warm-up
         }
-        std::printf("round %2d: velquor %6.1f ms, minimal %6.1f ms, one button %6.1f ms, %.2fx\n",
-                    round, v.milliseconds, m.milliseconds, b.milliseconds,
-                    v.milliseconds / m.milliseconds);
+        std::printf(
+            "round %2d: velquor %6.1f ms, minimal %6.1f ms, one button %6.1f ms, compact view "
+            "%6.1f ms, %.2fx\n",
+            round, v.milliseconds, y[0].milliseconds, y[1].milliseconds, y[2].milliseconds,
+            v.milliseconds / y[0].milliseconds);
         velquorMs.push_back(v.milliseconds);
-        minimalMs.push_back(m.milliseconds);
-        buttonMs.push_back(b.milliseconds);
-        ratios.push_back(v.milliseconds / m.milliseconds);
+        for (int i = 0; i < kYardsticks; ++i) {
+            yardstickMs[i].push_back(y[i].milliseconds);
+        }
+        ratios.push_back(v.milliseconds / y[0].milliseconds);
         startedSet.push_back(started.workingSet);
         startedPagefile.push_back(started.pagefile);
         librarySet.push_back(library.workingSet);
@@ -172,16 +176,19 @@ int wmain() {
         minimalSet.push_back(minimalPeak.workingSet);
     }
     Print("start-up velquor.exe", velquorMs, "ms");
-    Print("start-up minimal_window_bench.exe", minimalMs, "ms");
-    Print("start-up one_button_window_bench.exe", buttonMs, "ms");
+    Print("start-up minimal_window_bench.exe", yardstickMs[0], "ms");
+    Print("start-up one_button_window_bench.exe", yardstickMs[1], "ms");
+    Print("start-up compact_view_window_bench.exe", yardstickMs[2], "ms");
     Print("ratio per round, velquor to minimal", ratios, "x");
     // On a busy machine the fastest starts are the ones least disturbed by others.
-    const Spread v = SpreadOf(velquorMs), m = SpreadOf(minimalMs), b = SpreadOf(buttonMs);
+    const Spread v = SpreadOf(velquorMs), m = SpreadOf(yardstickMs[0]),
+                 b = SpreadOf(yardstickMs[1]), c = SpreadOf(yardstickMs[2]);
     std::printf("ratio of the medians: %.2fx, of the fastest: %.2fx (target: at most 1.5x)\n",
                 v.median / m.median, v.lowest / m.lowest);
-    std::printf(
-        "one button to minimal, ratio of the medians: %.2fx; velquor to one button: %.2fx\n",
-        b.median / m.median, v.median / b.median);
+    std::printf("to minimal, ratio of the medians: one button %.2fx, compact view %.2fx\n",
+                b.median / m.median, c.median / m.median);
+    std::printf("velquor to one button: %.2fx, to the compact view's bare controls: %.2fx\n",
+                v.median / b.median, v.median / c.median);
     Print("velquor.exe peak working set, started", startedSet, "MiB");
     Print("velquor.exe peak pagefile usage, started", startedPagefile, "MiB");
     Print("velquor.exe peak working set, library open", librarySet, "MiB");
