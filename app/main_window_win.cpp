@@ -32,12 +32,6 @@ void SetText(HWND control, const std::wstring& text) {
     SetWindowTextW(control, text.c_str());
 }
 
-std::wstring TextOf(HWND control) {
-    std::wstring text(GetWindowTextLengthW(control) + 1, L'\0');
-    text.resize(GetWindowTextW(control, text.data(), static_cast<int>(text.size())));
-    return text;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(Prompts& prompts, Clock& clock, ProgramWindows& windows,
@@ -293,7 +287,7 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
         }
     } else if (const int row = ControlIndex(ControlKind::LabelBox, id); row >= 0) {
         if (code == EN_CHANGE && !showingModel_) {
-            settings_.labels[row] = TextOf(control);
+            settings_.labels[row] = WindowText(control);
         }
     } else if (const int option = ControlIndex(ControlKind::TargetTypeOption, id); option >= 0) {
         if (code == BN_CLICKED) {
@@ -355,13 +349,13 @@ void MainWindow::ShowModel() {
     showingModel_ = true;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         HWND box = Existing(ControlKind::PathBox, slot);
-        if (box && TextOf(box) != settings_.slots[slot]) {
+        if (box && WindowText(box) != settings_.slots[slot]) {
             SetText(box, settings_.slots[slot]);
         }
     }
     for (int row = 0; row < kContextRowCount; ++row) {
         HWND box = Existing(ControlKind::LabelBox, row);
-        if (box && TextOf(box) != settings_.labels[row]) {
+        if (box && WindowText(box) != settings_.labels[row]) {
             SetText(box, settings_.labels[row]);
         }
     }

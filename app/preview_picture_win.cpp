@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "autorun/icon_file.h"
+#include "util/file_services.h"
 
 namespace velquor {
 
@@ -13,21 +14,13 @@ namespace {
 // makes it read outside the file's bytes, which ends the program under Wine. A file that begins
 // as an icon is therefore checked first; other formats are left to the loader.
 bool IsDamagedIcon(const std::wstring& path) {
-    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.Get(), &size) || size.QuadPart > MAXLONG) {
+    const auto bytes = ReadSmallFile(path, MAXLONG);
+    if (!bytes) {
         return false;  // the loader finds out for itself
     }
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
-        return false;
-    }
-    bytes.resize(read);
     const unsigned char iconStart[] = {0, 0, 1, 0};
-    return bytes.size() >= 4 && std::equal(iconStart, iconStart + 4, bytes.begin()) &&
-           !ParseIconFile(bytes).ok();
+    return bytes->size() >= 4 && std::equal(iconStart, iconStart + 4, bytes->begin()) &&
+           !ParseIconFile(*bytes).ok();
 }
 
 }  // namespace

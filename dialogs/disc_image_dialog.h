@@ -31,9 +31,6 @@ inline constexpr int kImageStatusId = 106;
 inline constexpr int kBurnImageId = 107;
 inline constexpr int kOpenImageFolderId = 108;
 
-// A Joliet volume name holds 16 characters.
-inline constexpr int kMaxVolumeNameLength = 16;
-
 inline constexpr wchar_t kCloseCaption[] = L"Schließen";
 inline constexpr wchar_t kCancelWritingCaption[] = L"Abbrechen";
 inline constexpr wchar_t kSaveImageTitle[] = L"CD-Abbild speichern unter";

@@ -9,11 +9,14 @@
 #include "dialogs/disc_image_dialog.h"
 #include "dialogs/empty_dialog_template_win.h"
 #include "disc/disc_project_win.h"
+#include "disc/iso_names.h"
+#include "util/file_services.h"
 #include "util/program_start_win.h"
 #include "util/prompts.h"
 #include "util/run_time_error.h"
 #include "util/shell_launch.h"
 #include "util/text_template.h"
+#include "util/window_services_win.h"
 
 namespace velquor {
 namespace {
@@ -46,10 +49,7 @@ ImageDialog& StateOf(HWND dialog) {
 }
 
 std::wstring ItemText(HWND dialog, int id) {
-    const HWND item = GetDlgItem(dialog, id);
-    std::wstring text(GetWindowTextLengthW(item) + 1, L'\0');
-    text.resize(GetWindowTextW(item, text.data(), static_cast<int>(text.size())));
-    return text;
+    return WindowText(GetDlgItem(dialog, id));
 }
 
 DiscMedium ChosenMedium(HWND dialog) {
@@ -107,9 +107,9 @@ bool OnInit(HWND dialog, ImageDialog& state) {
         return false;
     }
     SetDlgItemTextW(dialog, kImagePathId, DefaultImagePath(state.root).c_str());
-    SendDlgItemMessageW(dialog, kVolumeNameId, EM_LIMITTEXT, kMaxVolumeNameLength, 0);
+    SendDlgItemMessageW(dialog, kVolumeNameId, EM_LIMITTEXT, kJolietVolumeIdLength, 0);
     SetDlgItemTextW(dialog, kVolumeNameId,
-                    DefaultVolumeName(state.root).substr(0, kMaxVolumeNameLength).c_str());
+                    DefaultVolumeName(state.root).substr(0, kJolietVolumeIdLength).c_str());
     for (const MediumChoice& choice : MediumChoices()) {
         const std::wstring text(choice.text);
         SendDlgItemMessageW(dialog, kMediumListId, CB_ADDSTRING, 0,
@@ -146,13 +146,6 @@ bool LetMessagesThrough(HWND dialog) {
         }
     }
     return !state.cancelled;
-}
-
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-    return length > 0 && length < size ? full.substr(0, length) : path;
 }
 
 void Write(HWND dialog, const std::wstring& image) {
@@ -202,7 +195,7 @@ void Write(HWND dialog, const std::wstring& image) {
 
 void Create(HWND dialog) {
     ImageDialog& state = StateOf(dialog);
-    const std::wstring image = FullPath(ItemText(dialog, kImagePathId));
+    const std::wstring image = FullPathName(ItemText(dialog, kImagePathId));
     if (ImageLiesInsideProject(state.root, image)) {
         state.prompts->ShowMessage(
             FillMessageTemplate(kImageInsideProjectTemplate, {{L"%f%", image}}),

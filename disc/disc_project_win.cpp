@@ -277,25 +277,6 @@ UniqueFile OpenForReading(const std::wstring& path) {
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
-// The whole file, or nothing when it cannot be read or is larger than `limit`.
-std::optional<std::vector<unsigned char>> ReadSmallFile(const std::wstring& path,
-                                                        std::uint64_t limit) {
-    const UniqueFile file = OpenForReading(path);
-    LARGE_INTEGER size;
-    if (!file || !GetFileSizeEx(file.Get(), &size) ||
-        static_cast<std::uint64_t>(size.QuadPart) > limit) {
-        return std::nullopt;
-    }
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(size.QuadPart));
-    DWORD got = 0;
-    if (!bytes.empty() &&
-        (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-         got != bytes.size())) {
-        return std::nullopt;
-    }
-    return bytes;
-}
-
 // As Velquor writes it: UTF-16 LE behind a byte-order mark, otherwise the ANSI code page.
 std::optional<std::wstring> DecodeAutorunText(const std::vector<unsigned char>& bytes) {
     if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {

@@ -64,8 +64,7 @@ int Fail(std::wstring_view reason) {
 }
 
 // The share of the image written so far, on the console only: a log gets no progress lines.
-IsoWriteProgress ConsoleProgress() {
-    const bool console = IsConsole(GetStdHandle(STD_OUTPUT_HANDLE));
+IsoWriteProgress ConsoleProgress(bool console) {
     return [console, shown = -1](std::uint64_t written, std::uint64_t total) mutable {
         const int percent = total == 0 ? 100 : static_cast<int>(written * 100 / total);
         if (console && percent != shown) {
@@ -110,7 +109,7 @@ int Run(const ImageToolArguments& arguments) {
     const std::wstring endOfProgress = console ? L"\n" : L"";
     IsoWriteResult result;
     try {
-        result = WriteDiscImageFile(root, listing, options, image, ConsoleProgress());
+        result = WriteDiscImageFile(root, listing, options, image, ConsoleProgress(console));
     } catch (const RunTimeError& error) {
         Print(STD_OUTPUT_HANDLE, endOfProgress);
         return Fail(L"Das Abbild wurde nicht geschrieben: " + DescribeError(error));

@@ -98,15 +98,24 @@ bool SaveWindowBitmap(HWND window, const std::wstring& path) {
 }
 
 std::wstring outputFolder;
+
+// For a hook on the window procedures: the dialog whose modal loop first waits for input, the
+// first time only (`seen` remembers it); nullptr for every other call.
+HWND FirstIdleDialog(int code, LPARAM lParam, bool& seen) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (seen || code != HC_ACTION || call->message != WM_ENTERIDLE ||
+        call->wParam != MSGF_DIALOGBOX) {
+        return nullptr;
+    }
+    seen = true;
+    return reinterpret_cast<HWND>(call->lParam);
+}
+
 bool dialogSaved = false;
 
 // Once the library dialog waits for input: select an icon, photograph the dialog, take it.
 LRESULT CALLBACK PhotographLibrary(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_ENTERIDLE && call->wParam == MSGF_DIALOGBOX &&
-        !dialogSaved) {
-        dialogSaved = true;
-        const auto dialog = reinterpret_cast<HWND>(call->lParam);
+    if (const HWND dialog = FirstIdleDialog(code, lParam, dialogSaved)) {
         LVITEMW state{};
         state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         state.state = LVIS_SELECTED | LVIS_FOCUSED;
@@ -132,11 +141,7 @@ bool imageSaved = false;
 
 // Once the image dialog waits for input, with its findings of an example project.
 LRESULT CALLBACK PhotographImageDialog(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && call->message == WM_ENTERIDLE && call->wParam == MSGF_DIALOGBOX &&
-        !imageSaved) {
-        imageSaved = true;
-        const auto dialog = reinterpret_cast<HWND>(call->lParam);
+    if (const HWND dialog = FirstIdleDialog(code, lParam, imageSaved)) {
         imageSaved = SaveWindowBitmap(dialog, outputFolder + L"disc-image.bmp");
         PostMessageW(dialog, WM_COMMAND, kImageCloseId, 0);
     }

@@ -1,8 +1,11 @@
 // File services of the Windows build.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "util/short_path.h"
 
@@ -15,6 +18,11 @@ bool FileExists(const std::wstring& path);
 // The path made absolute against the current folder, "." and ".." resolved, as
 // GetFullPathNameW gives it; the path itself when that fails.
 std::wstring FullPathName(const std::wstring& path);
+
+// The whole file, or nothing when it cannot be opened or read whole or holds more than `limit`
+// bytes. Others may go on reading, writing and deleting it meanwhile.
+std::optional<std::vector<unsigned char>> ReadSmallFile(const std::wstring& path,
+                                                        std::uint64_t limit);
 
 // The folder of the running program, ending in a backslash.
 std::wstring ProgramFolder();

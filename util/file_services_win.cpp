@@ -1,10 +1,13 @@
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "util/file_replace_win.h"
 #include "util/file_services.h"
@@ -132,6 +135,26 @@ std::wstring FullPathName(const std::wstring& path) {
     }
     full.resize(length);
     return full;
+}
+
+std::optional<std::vector<unsigned char>> ReadSmallFile(const std::wstring& path,
+                                                        std::uint64_t limit) {
+    const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER size;
+    if (!file || !GetFileSizeEx(file.Get(), &size) ||
+        static_cast<std::uint64_t>(size.QuadPart) > std::min<std::uint64_t>(limit, MAXDWORD)) {
+        return std::nullopt;
+    }
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(size.QuadPart));
+    DWORD got = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+         got != bytes.size())) {
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 std::wstring ProgramFolder() {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "util/screen_geometry.h"
 
 namespace velquor {
@@ -16,6 +18,9 @@ struct MonitorAreas {
 MonitorAreas MonitorAreasOf(HWND window);
 PixelRect WorkAreaOf(HWND window);
 PixelRect PrimaryWorkArea();
+
+// The window's text, however long.
+std::wstring WindowText(HWND window);
 
 // The screen's dots per inch, which turn the layouts' twips into pixels; 96 when unknown.
 int ScreenDpi();
