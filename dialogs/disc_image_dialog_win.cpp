@@ -92,8 +92,10 @@ void ReadProject(HWND dialog) {
         state.projectRead = true;
     } catch (const RunTimeError& error) {
         state.projectRead = false;
-        SetDlgItemTextW(dialog, kFindingsId,
-                        FormatText(kProjectUnreadableTemplate, {DescribeError(error)}).c_str());
+        // The reason names a path: its backslashes stay as they are, not read as escapes.
+        SetDlgItemTextW(
+            dialog, kFindingsId,
+            ReplaceAll(kProjectUnreadableTemplate, L"%1", DescribeError(error)).c_str());
     }
     ShowFindings(dialog);
 }

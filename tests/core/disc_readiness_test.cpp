@@ -164,5 +164,17 @@ TEST(DiscReadinessTest, SaysWhatTheImageNeedsAndWhatTheMediumHolds) {
     EXPECT_TRUE(HasDiscErrors(findings));
 }
 
+// A name may hold what the texts' placeholders look like; it is shown as it is.
+TEST(DiscReadinessTest, ShowsANameWithAPlaceholderInItAsItIs) {
+    Project project;
+    DiscEntry hidden = File(L"100%2 Rabatt.txt");
+    hidden.hidden = true;
+    project.root().push_back(std::move(hidden));
+    const std::vector<DiscFinding> findings =
+        CheckDiscReadiness(project.listing, DiscMedium::kCd700, project.files);
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0].text.substr(0, 32), L"100%2 Rabatt.txt ist versteckt: ");
+}
+
 }  // namespace
 }  // namespace velquor

@@ -9,6 +9,7 @@
 #include "dialogs/disc_image_dialog.h"
 #include "main_window_fixture.h"
 #include "support/modal_dialog_driver_win.h"
+#include "support/remove_tree_win.h"
 #include "support/temp_folder_win.h"
 
 namespace velquor::testing {
@@ -203,6 +204,23 @@ TEST_F(SystemMenuTest, ImageDialogRefusesAPlaceInsideTheProjectAndACancelLeavesN
     EXPECT_EQ(ListNames(root + L"Daten\\"), L"a.txt");
     EXPECT_EQ(statusAfterCancel, L"Abgebrochen: Es wurde kein Abbild geschrieben.");
     EXPECT_EQ(ListNames(elsewhere.Path()), L"alt.iso");
+}
+
+// The reason names the folder as it is: its backslashes are not read as escapes.
+TEST_F(SystemMenuTest, ImageDialogNamesAProjectGoneSinceItWasChosen) {
+    ChooseRoot(rootFolder);
+    RemoveTree(root);
+    Choose(0x0020, [&](HWND dialog) {
+        const std::wstring reason = ItemText(dialog, kFindingsId);
+        EXPECT_EQ(reason.rfind(L"Das Projekt ließ sich nicht lesen, es gibt keine Prüfung und kein "
+                               L"Abbild: " +
+                                   root + L": ",
+                               0),
+                  0u)
+            << reason;
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, kImageCreateId)));
+        Press(dialog, kImageCloseId);
+    });
 }
 
 }  // namespace
