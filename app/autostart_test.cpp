@@ -31,22 +31,24 @@ bool IsAbsolute(std::wstring_view path) {
 
 }  // namespace
 
-std::vector<AutostartEntry> AutostartEntries(
-    const std::vector<std::wstring>& keys,
-    const std::function<std::wstring(const std::wstring& key)>& valueOf) {
+std::vector<AutostartEntry> AutostartEntries(const AutorunSection& section) {
+    const auto valueOf = [&section](std::wstring_view key) {
+        const AutorunLine* line = section.Find(key);
+        return line ? line->value : std::wstring();
+    };
     std::vector<AutostartEntry> entries;
     if (std::wstring open = valueOf(L"open"); !IsBlank(open)) {
         entries.push_back({kInsertionEntryLabel, std::move(open)});
     }
-    for (const std::wstring& key : keys) {
-        const std::wstring_view verb =
-            std::wstring_view(key).substr(std::min(key.size(), kShellPrefix.size()));
+    for (const AutorunLine& line : section.lines) {
+        const std::wstring_view key = line.key;
+        const std::wstring_view verb = key.substr(std::min(key.size(), kShellPrefix.size()));
         if (!StartsWithFileName(key, kShellPrefix) || verb.empty() ||
             verb.find(L'\\') != std::wstring_view::npos) {
             continue;
         }
-        if (std::wstring command = valueOf(key + L"\\command"); !IsBlank(command)) {
-            entries.push_back({WithoutAccessMarks(valueOf(key)), std::move(command)});
+        if (std::wstring command = valueOf(line.key + L"\\command"); !IsBlank(command)) {
+            entries.push_back({WithoutAccessMarks(line.value), std::move(command)});
         }
     }
     return entries;
@@ -54,15 +56,7 @@ std::vector<AutostartEntry> AutostartEntries(
 
 AutostartCommand ResolveAutostartCommand(std::wstring_view commandLine,
                                          std::wstring_view projectRoot) {
-    std::wstring_view rest =
-        commandLine.substr(std::min(commandLine.size(), commandLine.find_first_not_of(kBlanks)));
-    std::wstring_view token;
-    if (rest.starts_with(L'"')) {
-        rest.remove_prefix(1);
-        token = rest.substr(0, rest.find(L'"'));
-    } else {
-        token = rest.substr(0, rest.find_first_of(kBlanks));
-    }
+    std::wstring_view token = SplitCommand(commandLine).program;
     if (token.empty()) {
         return {L"", std::wstring(commandLine)};
     }

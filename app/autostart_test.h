@@ -3,10 +3,11 @@
 // the file and starting the program is the Win32 side's.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "autorun/autorun_file_reader.h"
 
 namespace velquor {
 
@@ -27,12 +28,9 @@ struct AutostartEntry {
     friend bool operator==(const AutostartEntry&, const AutostartEntry&) = default;
 };
 
-// The entries of the [autorun] section whose keys are `keys` (in the file's order) and whose
-// values `valueOf` reads (empty for a missing key): the open line first, then each
-// "shell\<verb>" that has a "shell\<verb>\command". Commands of blanks alone are left out.
-std::vector<AutostartEntry> AutostartEntries(
-    const std::vector<std::wstring>& keys,
-    const std::function<std::wstring(const std::wstring& key)>& valueOf);
+// The entries of the [autorun] section: the open line first, then each "shell\<verb>" that
+// has a "shell\<verb>\command", in the file's order. Commands of blanks alone are left out.
+std::vector<AutostartEntry> AutostartEntries(const AutorunSection& section);
 
 // What a command line runs, as Windows reads it from a disc: the program is the first token
 // (in quotes, or up to the first blank or tab), a relative one taken from the disc's root,

@@ -1,5 +1,5 @@
-// "Autostart testen" on this computer: the saved AutoRun.Inf read with Windows' own profile
-// reader, and its commands started with the project root as the disc's root.
+// "Autostart testen" on this computer: the saved AutoRun.Inf read as Windows reads it from the
+// disc, and its commands started with the project root as the disc's root.
 #pragma once
 
 #include <windows.h>

@@ -2,6 +2,7 @@
 #include <span>
 
 #include "app/autostart_test_win.h"
+#include "app/existing_autorun_win.h"
 #include "app/main_window_win.h"
 #include "app/path_selection.h"
 #include "app/system_check_win.h"
@@ -48,7 +49,7 @@ void MainWindow::RunButton(int index) {
         {kOkButton, [](MainWindow& w) { w.SaveProject(); }},
         {kLibraryButton, [](MainWindow& w) { w.ChooseLibraryIcon(); }},
         {kToggleViewButton, [](MainWindow& w) { w.ToggleView(); }},
-        {kRootPickButton, [](MainWindow& w) { ChooseProjectRoot(w.settings_, w.prompts_); }},
+        {kRootPickButton, [](MainWindow& w) { w.ChooseRoot(); }},
         {kTargetPickButton,
          [](MainWindow& w) { ChooseSlotPath(w.settings_, kTargetSlot, w.prompts_); }},
         {kIconPickButton, [](MainWindow& w) { w.ChooseIconFile(); }},
@@ -115,17 +116,30 @@ void MainWindow::ChooseLibraryIcon() {
     }
 }
 
+void MainWindow::ChooseRoot() {
+    if (!ChooseProjectRoot(settings_, prompts_)) {
+        return;
+    }
+    ShowModel();  // the fresh project stands in the window while the user is asked
+    OfferExistingAutorun(
+        settings_, prompts_,
+        ExistingAutorunOnDisk([this](const std::wstring& path) { return LoadPreviewFile(path); }));
+}
+
 void MainWindow::ChooseIconFile() {
     ChooseSlotPath(settings_, kIconSlot, prompts_);
     // Also after a cancel: the file chosen earlier is loaded again.
-    CheckIconFile(settings_, prompts_, [this](const std::wstring& path) {
-        if (!previewPicture_.LoadFile(path)) {
-            return false;
-        }
-        shownPreview_ = {PreviewKind::IconFile, 0};
-        InvalidateRect(Control(ControlKind::IconPreview, 0), nullptr, TRUE);
-        return true;
-    });
+    CheckIconFile(settings_, prompts_,
+                  [this](const std::wstring& path) { return LoadPreviewFile(path); });
+}
+
+bool MainWindow::LoadPreviewFile(const std::wstring& path) {
+    if (!previewPicture_.LoadFile(path)) {
+        return false;
+    }
+    shownPreview_ = {PreviewKind::IconFile, 0};
+    InvalidateRect(Control(ControlKind::IconPreview, 0), nullptr, TRUE);
+    return true;
 }
 
 }  // namespace velquor

@@ -68,8 +68,11 @@ class MainWindow : public WindowBase {
     void SaveProject();
     void TestAutostart();
     void MakeDiscImage();
+    void ChooseRoot();
     void ChooseLibraryIcon();
     void ChooseIconFile();
+    // Into the preview, as it is shown for a picked icon file; false when the loader refuses it.
+    bool LoadPreviewFile(const std::wstring& path);
     void DrawPreview(const DRAWITEMSTRUCT& item) const;
 
     ProjectSettings settings_;

@@ -39,6 +39,18 @@ bool ChooseProjectRoot(ProjectSettings& s, Prompts& prompts) {
     return true;
 }
 
+bool TakePickedPath(ProjectSettings& s, int slot, const std::wstring& path) {
+    if (!IsInsideProject(s, path)) {
+        return false;
+    }
+    s.slots.at(slot) = path;
+    const int row = slot - kFirstRowSlot;
+    if (row >= 0 && row < kContextRowCount && !LabelIsSet(s.labels[row])) {
+        s.labels[row] = DefaultLabel(path);
+    }
+    return true;
+}
+
 bool ChooseSlotPath(ProjectSettings& s, int slot, Prompts& prompts) {
     if (s.projectRoot.empty()) {
         return false;  // without a root every path would count as inside
@@ -55,12 +67,7 @@ bool ChooseSlotPath(ProjectSettings& s, int slot, Prompts& prompts) {
         if (path.empty()) {
             return false;
         }
-        if (IsInsideProject(s, path)) {
-            s.slots.at(slot) = path;
-            const int row = slot - kFirstRowSlot;
-            if (row >= 0 && row < kContextRowCount && !LabelIsSet(s.labels[row])) {
-                s.labels[row] = DefaultLabel(path);
-            }
+        if (TakePickedPath(s, slot, path)) {
             return true;
         }
         if (prompts.ShowMessage(kOutsideProjectMessage, MessageStyle::CriticalYesNo) !=

@@ -20,11 +20,6 @@ inline constexpr wchar_t kFolderTargetPrompt[] =
 inline constexpr wchar_t kFolderPathTooLongTemplate[] =
     L"Der Pfad des gewählten Ordners ist zu lang für ein CD-Projekt: Er darf höchstens %1 "
     L"Zeichen haben. Bitte wählen Sie einen Ordner mit einem kürzeren Pfad.";
-// The classic Windows path functions take 259 characters (MAX_PATH less the end mark). A folder
-// target is opened by its path; the root, with its closing backslash, must leave room for the
-// 11 characters of "AutoRun.Inf", "AutoRun.Ico" and the temporary files written beside them.
-inline constexpr std::size_t kLongestFolderPath = 259;
-inline constexpr std::size_t kLongestProjectRoot = 259 - 11;
 inline constexpr wchar_t kIconFilter[] = L"Icons (*.ico)|*.ico|";
 inline constexpr wchar_t kOutsideProjectMessage[] =
     L"Das von Ihnen angegebene Objekt liegt außerhalb des Pfades, welchen Sie als "
@@ -37,6 +32,10 @@ inline constexpr wchar_t kOutsideProjectMessage[] =
 // a cancel changes nothing, and so does a folder whose path is too long, after a message.
 // Returns whether a root was taken.
 bool ChooseProjectRoot(ProjectSettings& s, Prompts& prompts);
+
+// Puts a picked path into slot 1..5 when it lies inside the project, and for a context row
+// whose label is empty the file's name as its label. Returns whether the slot took it.
+bool TakePickedPath(ProjectSettings& s, int slot, const std::wstring& path);
 
 // Slots 1..5. Repeats the pick while the user wants to after an outside pick; a cancel or a
 // refusal changes nothing. Returns whether the slot took a new path.

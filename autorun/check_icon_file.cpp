@@ -9,16 +9,22 @@ bool IconSlotNamesFile(std::wstring_view slotText) {
     return slotText.find(L":\\") != std::wstring_view::npos;
 }
 
-void CheckIconFile(ProjectSettings& s, Prompts& prompts, const PictureLoader& loadPicture) {
+bool LoadIconFilePreview(ProjectSettings& s, const PictureLoader& loadPicture) {
     if (!IconSlotNamesFile(s.slots[kIconSlot])) {
-        return;
+        return false;
     }
     if (loadPicture(s.slots[kIconSlot])) {
         s.preview = {PreviewKind::IconFile, 0};
-        return;
+        return true;
     }
-    prompts.ShowMessage(FormatText(kInvalidIconFileTemplate), MessageStyle::Critical);
     ResetSlot(s, kIconSlot);
+    return false;
+}
+
+void CheckIconFile(ProjectSettings& s, Prompts& prompts, const PictureLoader& loadPicture) {
+    if (IconSlotNamesFile(s.slots[kIconSlot]) && !LoadIconFilePreview(s, loadPicture)) {
+        prompts.ShowMessage(FormatText(kInvalidIconFileTemplate), MessageStyle::Critical);
+    }
 }
 
 }  // namespace velquor

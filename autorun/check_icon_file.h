@@ -24,6 +24,10 @@ using PictureLoader = std::function<bool(const std::wstring& path)>;
 // "nothing chosen", the default and the library icon do not.
 bool IconSlotNamesFile(std::wstring_view slotText);
 
+// Loads the file in the icon slot into the preview; a file the loader refuses clears the icon
+// choice. Returns whether it was loaded; a slot that names no file changes nothing.
+bool LoadIconFilePreview(ProjectSettings& s, const PictureLoader& loadPicture);
+
 // Runs after every pick in step (4), also a cancelled one: the file in the icon slot, a new one
 // or the one chosen earlier, is loaded again.
 void CheckIconFile(ProjectSettings& s, Prompts& prompts, const PictureLoader& loadPicture);

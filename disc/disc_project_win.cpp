@@ -14,6 +14,7 @@
 #include <system_error>
 #include <thread>
 
+#include "autorun/autorun_file_reader.h"
 #include "autorun/autorun_text.h"
 #include "disc/autorun_references.h"
 #include "util/file_name_case.h"
@@ -277,29 +278,6 @@ UniqueFile OpenForReading(const std::wstring& path) {
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
-// As Velquor writes it: UTF-16 LE behind a byte-order mark, otherwise the ANSI code page.
-std::optional<std::wstring> DecodeAutorunText(const std::vector<unsigned char>& bytes) {
-    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        std::wstring text;
-        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-            text += static_cast<wchar_t>(bytes[i] | bytes[i + 1] << 8);
-        }
-        return text;
-    }
-    if (bytes.empty()) {
-        return std::wstring();
-    }
-    const auto* data = reinterpret_cast<const char*>(bytes.data());
-    const int size = static_cast<int>(bytes.size());
-    std::wstring text(bytes.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_ACP, 0, data, size, text.data(), size);
-    if (length <= 0) {
-        return std::nullopt;
-    }
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
 class ProjectFileReader : public FileContentReader {
   public:
     ProjectFileReader(UniqueFile file, std::wstring path)
@@ -426,7 +404,7 @@ DiscAutorunFiles ReadDiscAutorunFiles(const std::wstring& projectRoot, const Dis
     }
     const std::wstring root = AddBackslash(ExtendedPath(projectRoot));
     if (const auto bytes = ReadSmallFile(root + autorunInf->name, kMaxAutostartFileSize)) {
-        files.autorunText = DecodeAutorunText(*bytes);
+        files.autorunText = DecodeAutorunBytes(*bytes, DecodeAnsi);
     }
     if (!files.autorunText) {
         return files;

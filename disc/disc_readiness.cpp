@@ -8,6 +8,7 @@
 #include "disc/iso_layout.h"
 #include "disc/iso_names.h"
 #include "util/file_name_case.h"
+#include "util/text_template.h"
 
 namespace velquor {
 
@@ -56,21 +57,9 @@ constexpr wchar_t kFolderTooDeepText[] =
     L"Der Ordner %1 liegt tiefer als acht Ebenen: Ältere Systeme lesen ihn auf der CD "
     L"womöglich nicht, Windows liest ihn. Abhilfe: die Ordner weniger tief verschachteln.";
 
-// In one pass over the template, so that a value that holds "%2" is not filled in again.
 std::wstring Fill(std::wstring_view tmpl, std::wstring_view one, std::wstring_view two = {},
                   std::wstring_view three = {}) {
-    const std::wstring_view values[] = {one, two, three};
-    std::wstring text;
-    for (std::size_t at = 0; at < tmpl.size(); ++at) {
-        const wchar_t next = at + 1 < tmpl.size() ? tmpl[at + 1] : L'\0';
-        if (tmpl[at] == L'%' && next >= L'1' && next <= L'3') {
-            text += values[next - L'1'];
-            ++at;
-        } else {
-            text += tmpl[at];
-        }
-    }
-    return text;
+    return FillInOnePass(tmpl, {one, two, three});
 }
 
 std::wstring CharacterName(char16_t unit) {

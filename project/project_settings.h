@@ -23,6 +23,14 @@ inline constexpr int kIconSlot = 5;
 inline constexpr int kSlotCount = 6;
 inline constexpr int kContextRowCount = 3;
 
+// The classic Windows path functions take 259 characters (MAX_PATH less the end mark). A folder
+// target is opened by its path; the root, with its closing backslash, must leave room for the
+// 11 characters of "AutoRun.Inf", "AutoRun.Ico" and the temporary files written beside them.
+// A document is picked through a dialog that takes Windows' longest path.
+inline constexpr std::size_t kLongestFolderPath = 259;
+inline constexpr std::size_t kLongestProjectRoot = 259 - 11;
+inline constexpr std::size_t kLongestDocumentPath = 32767;
+
 enum class TargetType { Document, Folder };
 
 // What the icon preview shows; the window draws it.

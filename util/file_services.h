@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "util/short_path.h"
@@ -23,6 +24,10 @@ std::wstring FullPathName(const std::wstring& path);
 // bytes. Others may go on reading, writing and deleting it meanwhile.
 std::optional<std::vector<unsigned char>> ReadSmallFile(const std::wstring& path,
                                                         std::uint64_t limit);
+
+// Bytes in the system's ANSI code page as text, as Windows reads a file without a byte-order
+// mark.
+std::wstring DecodeAnsi(std::string_view bytes);
 
 // The folder of the running program, ending in a backslash.
 std::wstring ProgramFolder();

@@ -157,6 +157,15 @@ std::optional<std::vector<unsigned char>> ReadSmallFile(const std::wstring& path
     return bytes;
 }
 
+std::wstring DecodeAnsi(std::string_view bytes) {
+    const int size =
+        static_cast<int>(std::min<std::size_t>(bytes.size(), std::numeric_limits<int>::max()));
+    std::wstring text(static_cast<std::size_t>(size), L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), size);
+    text.resize(static_cast<std::size_t>(std::max(length, 0)));
+    return text;
+}
+
 std::wstring ProgramFolder() {
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {

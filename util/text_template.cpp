@@ -95,4 +95,24 @@ std::wstring FillMessageTemplate(std::wstring_view tmpl, std::initializer_list<N
     return result;
 }
 
+std::wstring FillInOnePass(std::wstring_view tmpl,
+                           std::initializer_list<std::wstring_view> values) {
+    const std::wstring text = ExpandEscapes(tmpl);
+    std::wstring result;
+    result.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const wchar_t next = at + 1 < text.size() ? text[at + 1] : L'\0';
+        if (text[at] == L'%' && next >= L'1' && next <= L'9') {
+            const std::size_t n = static_cast<std::size_t>(next - L'1');
+            if (n < values.size()) {
+                result += values.begin()[n];
+            }
+            ++at;
+        } else {
+            result += text[at];
+        }
+    }
+    return result;
+}
+
 }  // namespace velquor

@@ -29,4 +29,9 @@ struct NamedValue {
 // backslash, stand indented on a line of their own, and are never expanded again.
 std::wstring FillMessageTemplate(std::wstring_view tmpl, std::initializer_list<NamedValue> values);
 
+// For one-line findings and reasons: escapes first, then "%1" .. "%9" replaced by the values in
+// one pass over the template (missing ones count as empty), so a path keeps its backslashes and
+// a value that holds "%2" is never filled in again.
+std::wstring FillInOnePass(std::wstring_view tmpl, std::initializer_list<std::wstring_view> values);
+
 }  // namespace velquor

@@ -69,7 +69,9 @@ class SaveFaultsTest : public MainWindowTest {
         for (int i = 0; i < 3; ++i) {
             WriteBytes(root + names[i], old[i]);
         }
-        ChooseRoot(root.substr(0, root.size() - 1));
+        // Nothing to take from the old file: one note.
+        prompts.AnswerFolder(root.substr(0, root.size() - 1)).AnswerMessage(kAnswerOk);
+        Click(kRootPickButton);
         prompts.AnswerDocument(root + L"Start\\Index.htm");
         Click(kTargetPickButton);
         {

@@ -1,0 +1,103 @@
+#include "app/existing_autorun_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "autorun/autorun_text.h"
+#include "autorun/icon_library_win.h"
+#include "util/file_services.h"
+#include "util/text_template.h"
+#include "util/win32_error_win.h"
+
+namespace velquor {
+
+namespace {
+
+constexpr std::wstring_view kExtendedPrefix = L"\\\\?\\";
+constexpr std::wstring_view kExtendedUncPrefix = L"\\\\?\\UNC\\";
+
+// Paths past the classic limit reach the disk only with the prefix.
+std::wstring Extended(const std::wstring& path) {
+    if (path.size() < MAX_PATH) {
+        return path;
+    }
+    return path.starts_with(L"\\\\") ? std::wstring(kExtendedUncPrefix) + path.substr(2)
+                                     : std::wstring(kExtendedPrefix) + path;
+}
+
+std::wstring WithoutExtendedPrefix(const std::wstring& path) {
+    if (path.starts_with(kExtendedUncPrefix)) {
+        return L"\\\\" + path.substr(kExtendedUncPrefix.size());
+    }
+    return path.starts_with(kExtendedPrefix) ? path.substr(kExtendedPrefix.size()) : path;
+}
+
+ExistingAutorun ReadExistingAutorun(const std::wstring& projectRoot) {
+    ExistingAutorun file;
+    const std::wstring path = projectRoot + kAutorunFileName;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return file;
+    }
+    file.exists = true;
+    if (data.nFileSizeHigh != 0 || data.nFileSizeLow > kLongestAutorunFile) {
+        file.failure = kAutorunTooLargeText;
+        return file;
+    }
+    const auto bytes = ReadSmallFile(path, kLongestAutorunFile);
+    if (!bytes) {
+        const DWORD error = GetLastError();
+        file.failure = FillInOnePass(kAutorunUnreadableText, {DescribeError(Win32Error(error))});
+        return file;
+    }
+    file.text = DecodeAutorunBytes(*bytes, DecodeAnsi);
+    return file;
+}
+
+std::optional<FoundObject> FindObject(const std::wstring& path) {
+    const std::wstring extended = Extended(path);
+    const DWORD attributes = GetFileAttributesW(extended.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return std::nullopt;
+    }
+    std::wstring longPath(extended.size() + MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetLongPathNameW(extended.c_str(), longPath.data(),
+                                              static_cast<DWORD>(longPath.size()));
+        if (length == 0) {
+            return std::nullopt;
+        }
+        if (length < longPath.size()) {
+            longPath.resize(length);
+            break;
+        }
+        longPath.resize(length);
+    }
+    return FoundObject{WithoutExtendedPrefix(longPath),
+                       (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
+}
+
+std::optional<int> LibraryEntryOf(const std::wstring& path) {
+    const auto bytes = ReadSmallFile(Extended(path), kLongestAutorunFile);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    for (int entry = 1; entry <= LibraryIconCount(); ++entry) {
+        const std::span<const unsigned char> library = LibraryIconBytes(entry);
+        if (std::ranges::equal(library, *bytes)) {
+            return entry;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+ExistingAutorunAccess ExistingAutorunOnDisk(PictureLoader loadIcon) {
+    return {ReadExistingAutorun, {FindObject, LibraryEntryOf}, std::move(loadIcon)};
+}
+
+}  // namespace velquor
