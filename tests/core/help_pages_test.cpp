@@ -198,8 +198,10 @@ struct Topic {
 // What each topic page must explain; the system check's page names every value it reads.
 const Topic kTopics[] = {
     {"index.htm", {"Velquor", "Morvane", "www.morvane.example", "support@morvane.example"}},
-    {"schritte.htm", {"Auswahl ...", "Erweiterte Ansicht &gt;&gt;", "Kompakte Ansicht &lt;&lt;"}},
-    {"speichern.htm", {"AutoRun.Inf", "Orbeno.Exe", "AutoRun.Ico"}},
+    {"schritte.htm",
+     {"Auswahl ...", "Erweiterte Ansicht &gt;&gt;", "Kompakte Ansicht &lt;&lt;",
+      "Im Projektordner liegt bereits eine AutoRun.Inf."}},
+    {"speichern.htm", {"AutoRun.Inf", "Orbeno.Exe", "AutoRun.Ico", "Tabulator"}},
     {"symbole.htm",
      {"Kein", "Standard", "Bibliothek", "511", "icon = Orbeno.Exe", "icon = AutoRun.Ico"}},
     {"kontextmenue.htm", {"Über Orbeno ...", "&amp;"}},
