@@ -95,12 +95,7 @@ class ReadBack {
     // for; nothing after saying why not.
     std::optional<std::wstring> TakePath(const AutorunLine& line, std::wstring_view relative,
                                          bool folder, NotTaken& notTaken) const {
-        const std::size_t longest = folder ? kLongestFolderPath : kLongestDocumentPath;
-        if (!Acceptable(line, relative, longest, notTaken)) {
-            return std::nullopt;
-        }
-        if (!folder && relative.ends_with(L'\\')) {
-            notTaken.Add(line.number, kNotAFileText, line.key, relative);
+        if (!Acceptable(line, relative, folder, notTaken)) {
             return std::nullopt;
         }
         if (relative == L"\\") {
@@ -126,17 +121,24 @@ class ReadBack {
             path += L'\\';
         }
         if (!StartsWithFileName(path, root_) ||
-            !Acceptable(line, std::wstring_view(path).substr(root_.size()), longest, notTaken)) {
+            !Acceptable(line, std::wstring_view(path).substr(root_.size()), folder, notTaken)) {
             return std::nullopt;
         }
         return path;
     }
 
   private:
-    bool Acceptable(const AutorunLine& line, std::wstring_view relative, std::size_t longest,
+    // The rules of a pick for the kind of slot: a document never ends in a backslash and is
+    // never the root.
+    bool Acceptable(const AutorunLine& line, std::wstring_view relative, bool folder,
                     NotTaken& notTaken) const {
+        const std::size_t longest = folder ? kLongestFolderPath : kLongestDocumentPath;
         switch (CheckPickedPath(root_, relative, longest)) {
             case PickedPathFault::kNone:
+                if (!folder && relative.ends_with(L'\\')) {
+                    notTaken.Add(line.number, kNotAFileText, line.key, relative);
+                    return false;
+                }
                 return true;
             case PickedPathFault::kEmpty:
                 notTaken.Add(line.number, kPathEmptyText, line.key);
