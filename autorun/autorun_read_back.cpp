@@ -120,8 +120,14 @@ class ReadBack {
         if (folder) {
             path += L'\\';
         }
-        if (!StartsWithFileName(path, root_) ||
-            !Acceptable(line, std::wstring_view(path).substr(root_.size()), folder, notTaken)) {
+        const std::wstring_view tail =
+            StartsWithFileName(path, root_) ? std::wstring_view(path).substr(root_.size()) : L"";
+        if (tail.empty() || tail == L"\\") {
+            // Somewhere else, or the root itself, which the line did not name.
+            notTaken.Add(line.number, kPathLeavesProjectText, line.key, relative);
+            return std::nullopt;
+        }
+        if (!Acceptable(line, tail, folder, notTaken)) {
             return std::nullopt;
         }
         return path;
@@ -364,7 +370,8 @@ AutorunReadBack ReadBackAutorun(const AutorunSection& section, const std::wstrin
 std::wstring ShownInMessage(std::wstring_view text, std::size_t longest) {
     std::wstring shown(text.substr(0, longest));
     for (wchar_t& c : shown) {
-        if (IsControl(c)) {
+        // Line and paragraph separators would break the list's lines as well.
+        if (IsControl(c) || (c >= 0x80 && c <= 0x9F) || c == 0x2028 || c == 0x2029) {
             c = L'\uFFFD';
         }
     }
