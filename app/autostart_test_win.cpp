@@ -49,7 +49,7 @@ void TestAutostart(HWND owner, const std::wstring& projectRoot, Prompts& prompts
             const std::wstring program = ResolveAutostartCommand(line, projectRoot).program;
             prompts.OwnedBy(dialog)->ShowMessage(
                 FillMessageTemplate(kProgramStartFailureTemplate,
-                                    {{L"%f%", program}, {L"%g%", DescribeError(error)}}),
+                                    {{L"%f%", program}, {L"%g%", DescribeError(error, program)}}),
                 MessageStyle::Critical);
         }
     });

@@ -50,7 +50,8 @@ ExistingAutorun ReadExistingAutorun(const std::wstring& projectRoot) {
     const auto bytes = ReadSmallFile(path, kLongestAutorunFile);
     if (!bytes) {
         const DWORD error = GetLastError();
-        file.failure = FillInOnePass(kAutorunUnreadableText, {DescribeError(Win32Error(error))});
+        file.failure =
+            FillInOnePass(kAutorunUnreadableText, {DescribeError(Win32Error(error), path)});
         return file;
     }
     file.text = DecodeAutorunBytes(*bytes, DecodeAnsi);

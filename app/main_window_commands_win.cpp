@@ -16,6 +16,7 @@
 #include "util/help.h"
 #include "util/program_windows_win.h"
 #include "util/prompts.h"
+#include "util/window_services_win.h"
 
 namespace velquor {
 
@@ -111,7 +112,7 @@ void MainWindow::MakeDiscImage() {
 
 void MainWindow::ChooseLibraryIcon() {
     // The close box gives nothing and changes nothing; "Abbrechen" gives 0, which changes nothing.
-    if (const std::optional<int> entry = ShowIconLibraryDialog(Handle())) {
+    if (const std::optional<int> entry = ShowIconLibraryDialog(Handle(), WorkAreaOf(Handle()))) {
         ApplyLibraryIcon(settings_, *entry);
     }
 }

@@ -7,6 +7,12 @@
 #include "util/window_services_win.h"
 
 namespace velquor {
+namespace {
+
+// The option that lies on top of the pair, and so opens its group.
+constexpr int kTopOption = 1;
+
+}  // namespace
 
 ControlClass ClassFor(const ControlRow& c) {
     // Every control but the option pair opens a new group, so arrow keys stay in that pair.
@@ -24,7 +30,7 @@ ControlClass ClassFor(const ControlRow& c) {
         case ControlKind::TargetTypeOption:
             return {L"BUTTON",
                     kChild | WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON |
-                        (c.index == 0 ? WS_GROUP : 0u),
+                        (c.index == kTopOption ? WS_GROUP : 0u),
                     0};
         case ControlKind::LongNameBox:
             return {L"BUTTON", kChild | WS_GROUP | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
@@ -43,6 +49,12 @@ ControlClass ClassFor(const ControlRow& c) {
                     kChild | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
     }
     return {L"STATIC", kChild, 0};
+}
+
+void LayOptionsForWholeCircles(HWND window) {
+    const HWND document = GetDlgItem(window, ControlId(ControlKind::TargetTypeOption, 0));
+    const HWND folder = GetDlgItem(window, ControlId(ControlKind::TargetTypeOption, kTopOption));
+    SetWindowPos(document, folder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 OpeningShape MainWindowOpeningShape(int dpi) {

@@ -19,6 +19,11 @@ struct ControlClass {
 
 ControlClass ClassFor(const ControlRow& c);
 
+// The folder option's circle starts inside the document option's rectangle, which is wider than
+// its caption: laid right above it, the folder option shows its circle whole, and the document
+// option, clipped, paints around it. Tab still reaches the pair where the table has it.
+void LayOptionsForWholeCircles(HWND window);
+
 // The window opens in the compact view, centred on the primary monitor. The extended view's
 // command frame top and outer height are what the view toggle works from.
 struct OpeningShape {

@@ -145,7 +145,6 @@ bool MainWindow::OnCreate() {
 }
 
 bool MainWindow::CreateControls() {
-    const HINSTANCE instance = Instance();
     const auto guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     const int fontHeight = -MulDiv(kFontPoints, dpi_, 72);
     frameFont_.Reset(CreateFontW(fontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -161,9 +160,10 @@ bool MainWindow::CreateControls() {
             return false;
         }
     }
+    LayOptionsForWholeCircles(Handle());
     HWND logo = Existing(ControlKind::Logo, 0);
     logo_.Reset(static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
+        LoadImageW(Instance(), MAKEINTRESOURCEW(IDB_LOGO), IMAGE_BITMAP, 0, 0, 0)));
     SendMessageW(logo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.Get()));
     return true;
 }

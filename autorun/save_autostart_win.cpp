@@ -25,9 +25,10 @@ SaveOutcome SaveAutostart(const ProjectSettings& s, const std::wstring& programF
     try {
         WriteTextFile(path, text);
     } catch (const RunTimeError& error) {
-        prompts.ShowMessage(FillMessageTemplate(kWriteFailureTemplate,
-                                                {{L"%f%", path}, {L"%g%", DescribeError(error)}}),
-                            MessageStyle::Critical);
+        prompts.ShowMessage(
+            FillMessageTemplate(kWriteFailureTemplate,
+                                {{L"%f%", path}, {L"%g%", DescribeError(error, path)}}),
+            MessageStyle::Critical);
         return SaveOutcome::Stopped;
     }
     if (!DeployLauncher(s, programFolder, prompts) || !WriteLibraryIcon(s, prompts)) {
@@ -48,7 +49,7 @@ bool DeployLauncher(const ProjectSettings& s, const std::wstring& programFolder,
         prompts.ShowMessage(
             FillMessageTemplate(
                 kLauncherCopyFailureTemplate,
-                {{L"%v%", source}, {L"%n%", destination}, {L"%g%", DescribeError(error)}}),
+                {{L"%v%", source}, {L"%n%", destination}, {L"%g%", DescribeError(error, source)}}),
             MessageStyle::Critical);
         return false;
     }
@@ -59,16 +60,17 @@ bool WriteLibraryIcon(const ProjectSettings& s, Prompts& prompts) {
     if (s.slots[kIconSlot] != kLibraryIcon) {
         return true;
     }
+    const std::wstring path = s.projectRoot + kLibraryIconFileName;
     try {
         const std::span<const unsigned char> bytes = LibraryIconBytes(s.preview.libraryEntry);
         if (bytes.empty()) {
             // Only a library that lost an entry since the choice could get here.
             throw RunTimeError(L"Das gewählte Icon ist nicht in der Bibliothek enthalten.", 0);
         }
-        WriteBinaryFile(s.projectRoot + kLibraryIconFileName, bytes);
+        WriteBinaryFile(path, bytes);
     } catch (const RunTimeError& error) {
         prompts.ShowMessage(
-            FillMessageTemplate(kIconWriteFailureTemplate, {{L"%g%", DescribeError(error)}}),
+            FillMessageTemplate(kIconWriteFailureTemplate, {{L"%g%", DescribeError(error, path)}}),
             MessageStyle::Critical);
         return false;
     }

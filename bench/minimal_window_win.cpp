@@ -49,6 +49,7 @@ HWND MakeCompactView(const wchar_t* className, HINSTANCE instance) {
             nullptr);
         SendMessageW(control, WM_SETFONT, font, FALSE);
     }
+    LayOptionsForWholeCircles(window);
     return window;
 }
 

@@ -240,8 +240,9 @@ void Burn(HWND dialog) {
         StartProgram(state.burner, L"isoburn.exe \"" + state.image + L"\"", L"");
     } catch (const RunTimeError& error) {
         state.prompts->ShowMessage(
-            FillMessageTemplate(kProgramStartFailureTemplate,
-                                {{L"%f%", state.burner}, {L"%g%", DescribeError(error)}}),
+            FillMessageTemplate(
+                kProgramStartFailureTemplate,
+                {{L"%f%", state.burner}, {L"%g%", DescribeError(error, state.burner)}}),
             MessageStyle::Critical);
     }
 }

@@ -18,6 +18,7 @@ constexpr INT_PTR kClosedByCloseBox = -2;
 constexpr DWORD kDialogStyle = DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 struct DialogState {
+    PixelRect workArea;  // the dialog is centred on it
     bool ended = false;  // EndDialog has been called: a running fill stops
 };
 
@@ -37,9 +38,10 @@ bool OnInit(HWND dialog, DialogState& state) {
     RECT outer{0, 0, TwipsToPixels(kLibraryDialogClientWidth, dpi),
                TwipsToPixels(kLibraryDialogClientHeight, dpi)};
     AdjustWindowRectEx(&outer, kDialogStyle, FALSE, WS_EX_DLGMODALFRAME);
-    SetWindowPos(dialog, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CentreOnScreen(dialog);
+    const Size size{outer.right - outer.left, outer.bottom - outer.top};
+    const Point origin = CentredOrigin(state.workArea, size);
+    SetWindowPos(dialog, nullptr, origin.x, origin.y, size.width, size.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowTextW(dialog, IconLibraryTitle(LibraryIconCount()).c_str());
 
     // Created in tab order: the buttons first, then the list.
@@ -165,9 +167,9 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-std::optional<int> ShowIconLibraryDialog(HWND owner) {
+std::optional<int> ShowIconLibraryDialog(HWND owner, PixelRect workArea) {
     const EmptyDialogTemplate tmpl(kDialogStyle, WS_EX_DLGMODALFRAME);
-    DialogState state;
+    DialogState state{workArea};
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const INT_PTR result = DialogBoxIndirectParamW(instance, &tmpl.header, owner, DialogProc,
                                                    reinterpret_cast<LPARAM>(&state));

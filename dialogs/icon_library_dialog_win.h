@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "util/screen_geometry.h"
+
 namespace velquor {
 
 // Control identifiers: Enter and Escape act as "OK" and "Abbrechen" through them.
@@ -16,6 +18,8 @@ inline constexpr int kLibraryListId = 101;
 
 // The library number for "OK" (Enter, a double click on an item); 0 for "Abbrechen" (Escape),
 // for "OK" without a selected item and for a close during the fill; nothing for the close box.
-std::optional<int> ShowIconLibraryDialog(HWND owner);
+// The dialog opens centred on `workArea`, in pixels: the owner's monitor's (WorkAreaOf), where
+// the user is looking.
+std::optional<int> ShowIconLibraryDialog(HWND owner, PixelRect workArea);
 
 }  // namespace velquor

@@ -34,7 +34,7 @@ constexpr std::size_t kImageBufferSize = 1 << 20;
 
 RunTimeError ErrorAt(const std::wstring& path, DWORD code) {
     const RunTimeError system = Win32Error(code);
-    return RunTimeError(path + L": " + system.Description(), code);
+    return RunTimeError(path + L": " + WithInsertsFilled(system.Description(), path), code);
 }
 
 // A failure to read one of the project's files; it already names that file.
@@ -435,7 +435,8 @@ IsoWriteResult WriteDiscImageFile(const std::wstring& projectRoot, const DiscLis
     } catch (const ProjectFileError&) {
         throw;
     } catch (const RunTimeError& error) {
-        throw RunTimeError(imagePath + L": " + error.Description(), error.Number());
+        throw RunTimeError(imagePath + L": " + WithInsertsFilled(error.Description(), imagePath),
+                           error.Number());
     }
     return IsoWriteResult::kWritten;
 }

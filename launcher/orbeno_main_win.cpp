@@ -10,6 +10,7 @@
 
 #include "launcher/launch_argument.h"
 #include "util/maker.h"
+#include "util/system_text_inserts.h"
 #include "util/version.h"
 
 namespace {
@@ -44,8 +45,9 @@ void ShowError(const MessageText& text) {
     MessageBoxW(nullptr, text.CStr(), kCaption, MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
-// The system's text for an error, followed by its number: "Zugriff verweigert (Fehler 5)".
-void AppendSystemError(MessageText& text, DWORD error) {
+// The system's text for an error about an object, followed by its number: "Zugriff verweigert
+// (Fehler 5)". Its inserts ("%1 ist keine zulässige Win32-Anwendung") name the object.
+void AppendSystemError(MessageText& text, DWORD error, std::wstring_view objectName) {
     wchar_t system[512] = {};
     DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                   nullptr, error, 0, system, ARRAYSIZE(system), nullptr);
@@ -56,7 +58,8 @@ void AppendSystemError(MessageText& text, DWORD error) {
     if (length == 0) {
         text.Append(L"Unbekannter Fehler");
     } else {
-        text.Append(std::wstring_view(system, length));
+        velquor::AppendWithInsertsFilled(std::wstring_view(system, length), objectName,
+                                         [&](std::wstring_view piece) { text.Append(piece); });
     }
     text.Append(L" (Fehler ").AppendNumber(error).Append(L")");
 }
@@ -130,7 +133,7 @@ int ReportObjectFailure(const wchar_t* fullPath, const wchar_t* whatHappened, DW
         .Append(L"\n")
         .Append(whatHappened)
         .Append(L"\n\n");
-    AppendSystemError(text, error);
+    AppendSystemError(text, error, fullPath);
     ShowError(text);
     return exitCode;
 }
@@ -138,7 +141,7 @@ int ReportObjectFailure(const wchar_t* fullPath, const wchar_t* whatHappened, DW
 int ReportNoOwnFolder(DWORD error) {
     MessageText text;
     text.Append(L"Orbeno kann seinen eigenen Ordner nicht ermitteln.\n\n");
-    AppendSystemError(text, error);
+    AppendSystemError(text, error, L"Orbeno.Exe");
     ShowError(text);
     return kNoOwnFolder;
 }

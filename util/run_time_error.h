@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace velquor {
 
@@ -23,5 +24,12 @@ class RunTimeError : public std::exception {
 
 // The description, " (Code ", the number in decimal, ")".
 std::wstring DescribeError(const RunTimeError& error);
+
+// The same for a failure about one object (a file, a program): the inserts a system text carries
+// ("%1") name it.
+std::wstring DescribeError(const RunTimeError& error, std::wstring_view objectName);
+
+// A system text with every insert naming the object, filled in one pass.
+std::wstring WithInsertsFilled(std::wstring_view systemText, std::wstring_view objectName);
 
 }  // namespace velquor

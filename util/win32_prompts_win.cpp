@@ -148,10 +148,10 @@ ShellResult Win32Prompts::ShellOpen(const std::wstring& target, int showMode) {
         return {};
     }
     const DWORD lastError = GetLastError();
-    return {false, ShellFailureReason(reinterpret_cast<INT_PTR>(info.hInstApp), lastError)};
+    return {false, ShellFailureReason(target, reinterpret_cast<INT_PTR>(info.hInstApp), lastError)};
 }
 
-std::wstring ShellFailureReason(INT_PTR shellCode, DWORD lastError) {
+std::wstring ShellFailureReason(const std::wstring& target, INT_PTR shellCode, DWORD lastError) {
     DWORD error = lastError;
     if (error == ERROR_SUCCESS) {
         // The shell's own codes, as the system errors that say the same.
@@ -187,7 +187,7 @@ std::wstring ShellFailureReason(INT_PTR shellCode, DWORD lastError) {
                 return L"Unbekannter Fehler (Code " + std::to_wstring(shellCode) + L")";
         }
     }
-    return DescribeError(Win32Error(error));
+    return DescribeError(Win32Error(error), target);
 }
 
 }  // namespace velquor

@@ -34,8 +34,8 @@ class Win32Prompts : public Prompts {
 };
 
 // Why the shell could not open a target: the system's text for the last error, or for the
-// shell's own code (hInstApp) when it set none.
-std::wstring ShellFailureReason(INT_PTR shellCode, DWORD lastError);
+// shell's own code (hInstApp) when it set none, its inserts naming the target.
+std::wstring ShellFailureReason(const std::wstring& target, INT_PTR shellCode, DWORD lastError);
 
 // The file-system path of a shell item of the folder browser, of any length; empty for an item
 // that has none.

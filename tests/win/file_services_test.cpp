@@ -5,7 +5,9 @@
 #include "support/temp_folder_win.h"
 #include "util/file_services.h"
 #include "util/run_time_error.h"
+#include "util/text_template.h"
 #include "util/win32_error_win.h"
+#include "util/win32_prompts_win.h"
 
 namespace velquor {
 namespace {
@@ -50,6 +52,17 @@ TEST(DescribeErrorTest, UsesTheSystemDescriptionAndTheCode) {
     EXPECT_NE(error.Description().back(), L'\n');
     EXPECT_EQ(DescribeError(error), error.Description() + L" (Code 3)");
     EXPECT_EQ(DescribeError(RunTimeError(L"D", 61)), L"D (Code 61)");
+}
+
+// The text of error 193 has "%1" where the program's name belongs; the name stands there as it is.
+TEST(DescribeErrorTest, NamesTheObjectWhereTheSystemTextHasAnInsert) {
+    const std::wstring text = Win32Error(ERROR_BAD_EXE_FORMAT).Description();
+    ASSERT_NE(text.find(L"%1"), std::wstring::npos) << text;
+    for (const std::wstring name : {L"C:\\CD\\Kaputt.exe", L"C:\\CD\\100%2.exe"}) {
+        const std::wstring expected = ReplaceAll(text, L"%1", name) + L" (Code 193)";
+        EXPECT_EQ(DescribeError(Win32Error(ERROR_BAD_EXE_FORMAT), name), expected);
+        EXPECT_EQ(ShellFailureReason(name, 0, ERROR_BAD_EXE_FORMAT), expected);
+    }
 }
 
 TEST(WriteTextFileTest, ReplacesReadOnlyHiddenAndSystemFilesWithANewFileOfTheNewContent) {

@@ -12,6 +12,7 @@
 #include "support/library_dialog_win.h"
 #include "support/library_pictures_win.h"
 #include "support/modal_dialog_driver_win.h"
+#include "util/window_services_win.h"
 
 namespace velquor::testing {
 namespace {
@@ -145,6 +146,22 @@ TEST_F(IconLibraryDialogTest, LaysOutItsControlsInTwipsAtTheScreensResolution) {
     EXPECT_TRUE(same(ok, pixels({6900, 5370, 1215, 375})));
     EXPECT_TRUE(same(cancel, pixels({5610, 5370, 1215, 375})));
     EXPECT_EQ(frameCaption, L"Bitte wählen Sie das gewünschte Icon aus ... ");
+}
+
+// From "Bibliothek" on the owner's monitor; given another work area, such as one of a monitor left
+// of the primary one, there.
+TEST_F(IconLibraryDialogTest, OpensCentredOnTheWorkAreaItIsGiven) {
+    for (const bool fromButton : {true, false}) {
+        const PixelRect area =
+            fromButton ? WorkAreaOf(window.Handle()) : PixelRect{-1280, 0, 1280, 984};
+        RECT frame{};
+        ModalDialogDriver driver([](HWND) { ADD_FAILURE() << "still open"; },
+                                 [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); },
+                                 [&](HWND dialog) { GetWindowRect(dialog, &frame); });
+        fromButton ? Click(kLibraryButton) : (void)ShowIconLibraryDialog(window.Handle(), area);
+        EXPECT_EQ(frame.left, area.left + (area.width - (frame.right - frame.left)) / 2);
+        EXPECT_EQ(frame.top, area.top + (area.height - (frame.bottom - frame.top)) / 2);
+    }
 }
 
 TEST_F(IconLibraryDialogTest, EachWayOutPassesTheNumberOrChangesNothing) {

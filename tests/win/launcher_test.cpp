@@ -262,14 +262,16 @@ TEST_F(LauncherTest, RefusesAPathThatClimbsOutOfItsFolder) {
     }
 }
 
-// One message per failure, the launcher's own. Wine has no "Öffnen mit" for an unknown type.
+// One message per failure, the launcher's own; where the system's reason has a place for the
+// object, it names the object. Wine has no "Öffnen mit" for an unknown type.
 TEST_F(LauncherTest, TellsEachFailureInOneMessageOfItsOwn) {
     WriteBytes(root_ + L"Daten\\Preise.qzx", "1;2\r\n");
-    WriteBytes(root_ + L"Daten\\Kaputt.exe", "kein Programm\r\n");
-    for (const auto& [name, exitCode, what, reason] :
-         {std::tuple{L"Preise.xls", 2u, L"wurde nicht gefunden.", L"(Fehler 2)"},
-          std::tuple{L"Preise.qzx", 3u, L"konnte nicht geöffnet werden.", L"(Fehler 1155)"},
-          std::tuple{L"Kaputt.exe", 3u, L"konnte nicht geöffnet werden.", L"(Fehler 193)"}}) {
+    WriteBytes(root_ + L"Daten\\Kaputt%2.exe", "kein Programm\r\n");
+    for (const auto& [name, exitCode, what, reason, named] :
+         {std::tuple{L"Preise.xls", 2u, L"wurde nicht gefunden.", L"(Fehler 2)", false},
+          std::tuple{L"Preise.qzx", 3u, L"konnte nicht geöffnet werden.", L"(Fehler 1155)", false},
+          std::tuple{L"Kaputt%2.exe", 3u, L"konnte nicht geöffnet werden.", L"(Fehler 193)",
+                     true}}) {
         const std::wstring target = root_ + L"Daten\\" + name;
         LauncherRun run(launcher_, SaveAndReadOpenLine(root_, target), root_);
 
@@ -278,6 +280,8 @@ TEST_F(LauncherTest, TellsEachFailureInOneMessageOfItsOwn) {
         const std::wstring& text = run.boxes[0].text;
         EXPECT_NE(text.find(target + L"\n" + what), text.npos) << text;
         EXPECT_NE(text.find(reason), text.npos) << text;
+        EXPECT_EQ(text.find(L"%1"), text.npos) << text;
+        EXPECT_EQ(text.find(target + L"\n") != text.rfind(target), named) << text;
     }
 }
 

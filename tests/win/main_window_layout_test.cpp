@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 #include <vector>
 
 #include "app/view_layout.h"
@@ -180,6 +181,34 @@ TEST_F(MainWindowLayoutTest, TabOrderRunsThroughTheStepsToTheCommands) {
     } while (at && at != first && visited.size() < 100);
     std::erase(expected, ControlId(ControlKind::LongNameBox, 0));
     EXPECT_EQ(visited, expected);
+
+    // The arrow keys move between the two options, whichever lies on top.
+    const HWND document = Get(ControlKind::TargetTypeOption, 0);
+    const HWND folder = Get(ControlKind::TargetTypeOption, 1);
+    EXPECT_EQ(GetNextDlgGroupItem(window.Handle(), document, FALSE), folder);
+    EXPECT_EQ(GetNextDlgGroupItem(window.Handle(), folder, FALSE), document);
+}
+
+// The document option's rectangle reaches over the left of the folder option's circle. Both empty,
+// the folder option's circle must show there what the document option's shows at its left.
+TEST_F(MainWindowLayoutTest, BothOptionCirclesShowWhole) {
+    SendMessageW(Get(ControlKind::TargetTypeOption, 0), BM_SETCHECK, BST_UNCHECKED, 0);
+    ShowWindow(window.Handle(), SW_SHOWNOACTIVATE);  // a hidden window paints nothing
+    UpdateWindow(window.Handle());
+    const RECT d = ClientRectOf(Get(ControlKind::TargetTypeOption, 0));
+    const RECT f = ClientRectOf(Get(ControlKind::TargetTypeOption, 1));
+    ASSERT_GT(d.right, f.left);
+    HDC dc = GetDC(window.Handle());
+    std::vector<COLORREF> documentCircle, folderCircle;
+    for (int y = 0; y < d.bottom - d.top; ++y) {
+        for (int x = 0; x < d.right - f.left; ++x) {
+            documentCircle.push_back(GetPixel(dc, d.left + x, d.top + y));
+            folderCircle.push_back(GetPixel(dc, f.left + x, f.top + y));
+        }
+    }
+    ReleaseDC(window.Handle(), dc);
+    EXPECT_GT(std::set(documentCircle.begin(), documentCircle.end()).size(), 1u);
+    EXPECT_EQ(folderCircle, documentCircle);
 }
 
 TEST_F(MainWindowLayoutTest, WindowAndControlStyles) {

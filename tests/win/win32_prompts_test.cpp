@@ -118,7 +118,8 @@ TEST(Win32ShellOpenTest, WhatTheShellCannotOpenComesBackWithTheSystemsReason) {
                           {SE_ERR_FNF, ERROR_ACCESS_DENIED, L"(Code 5)"},  // the last error first
                           {99, 0, L"Unbekannter Fehler (Code 99)"}};
     for (const Case& c : cases) {
-        EXPECT_TRUE(ShellFailureReason(c.shellCode, c.lastError).ends_with(c.ending)) << c.ending;
+        EXPECT_TRUE(ShellFailureReason(L"x.htm", c.shellCode, c.lastError).ends_with(c.ending))
+            << c.ending;
     }
 }
 
