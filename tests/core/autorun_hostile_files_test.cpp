@@ -103,9 +103,12 @@ class Generator {
             text += OneIn(8) ? L"\n" : L"\r\n";
         }
         text.insert(0, OneIn(10) ? L"" : L"[autorun]\r\n");
-        if (index % 250 == 0) {  // 100,000 characters in one line, or 10,000 lines
-            text += OneIn(2) ? L"open = Orbeno.Exe \"" + std::wstring(100000, L'x') + L"\"\r\n"
-                             : Repeated(Pick(kKeys) + L"=" + Path(8) + L"\r\n", 10000);
+        if (index % 250 == 0) {  // 100,000 characters in one line, and 10,000 lines
+            const std::wstring line = Pick(kKeys) + L"=" + Path(8) + L"\r\n";
+            text += L"open = Orbeno.Exe \"" + std::wstring(100000, L'x') + L"\"\r\n";
+            for (int i = 0; i < 10000; ++i) {
+                text += line;
+            }
         }
         std::string bytes = OneIn(3) ? "\xFF\xFE" : "";
         for (const wchar_t c : text) {
@@ -135,13 +138,6 @@ class Generator {
             path += (path.empty() ? L"" : OneIn(10) ? L"\\\\" : L"\\") + kNames[Below(kinds)];
         }
         return OneIn(4) ? path + L"\\" : path;
-    }
-    static std::wstring Repeated(const std::wstring& line, int times) {
-        std::wstring all;
-        for (int i = 0; i < times; ++i) {
-            all += line;
-        }
-        return all;
     }
     std::mt19937 random_{20261208};
 };

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -24,20 +23,17 @@ struct ProjectObject {
 };
 
 ProjectLookup LookupOf(const std::vector<ProjectObject>& objects, int libraryEntry) {
-    auto found = std::make_shared<std::map<std::wstring, FoundObject>>();
-    for (const ProjectObject& o : objects) {
-        const bool folder = o.asked.ends_with(L'\\');
-        const auto strip = [&](const std::wstring& p) {
-            return kRoot + (folder ? p.substr(0, p.size() - 1) : p);
-        };
-        (*found)[FoldedKey(strip(o.asked))] = {strip(o.longForm.empty() ? o.asked : o.longForm),
-                                               folder};
-    }
-    return {[found](const std::wstring& path) -> std::optional<FoundObject> {
-                const auto hit = found->find(FoldedKey(path));
-                return hit == found->end() ? std::nullopt : std::optional(hit->second);
+    return {[objects](const std::wstring& path) -> std::optional<FoundObject> {
+                for (const ProjectObject& o : objects) {
+                    const bool folder = o.asked.ends_with(L'\\');
+                    const std::wstring& found = o.longForm.empty() ? o.asked : o.longForm;
+                    if (FoldedKey(path + (folder ? L"\\" : L"")) == FoldedKey(kRoot + o.asked)) {
+                        return FoundObject{kRoot + found.substr(0, found.size() - folder), folder};
+                    }
+                }
+                return std::nullopt;
             },
-            [libraryEntry](const std::wstring&) -> std::optional<int> {
+            [libraryEntry](const std::wstring&) {
                 return libraryEntry ? std::optional(libraryEntry) : std::nullopt;
             }};
 }
@@ -169,17 +165,11 @@ TEST(AutorunReadBackTest, TakesWhatAPickCouldGiveAndSavesItAgainUnchanged) {
 
 // The lines of the note: at most twenty, then how many more; decoded as Windows decodes.
 TEST(AutorunReadBackTest, ListsTwentyReasonsAndDecodesAsWindowsDoes) {
-    std::vector<std::wstring> reasons;
-    for (int i = 1; i <= 23; ++i) {
-        reasons.push_back(L"r" + std::to_wstring(i));
-    }
-    std::wstring twenty;
-    for (int i = 1; i <= 20; ++i) {
-        twenty += L"r" + std::to_wstring(i) + L"\r";
-    }
-    EXPECT_EQ(ReasonList(reasons), twenty + L"… und 3 weitere");
+    std::vector<std::wstring> reasons(23, L"r");
+    const std::wstring twenty = L"r\rr\rr\rr\rr\rr\rr\rr\rr\rr\rr\rr\rr\rr\rr\rr\rr\rr\rr\rr";
+    EXPECT_EQ(ReasonList(reasons), twenty + L"\r… und 3 weitere");
     reasons.resize(20);
-    EXPECT_EQ(ReasonList(reasons), twenty.substr(0, twenty.size() - 1));
+    EXPECT_EQ(ReasonList(reasons), twenty);
 
     using namespace std::string_view_literals;
     const auto latin1 = [](std::string_view b) { return std::wstring(b.begin(), b.end()); };
