@@ -4,6 +4,7 @@
 
 #include "disc/iso_layout.h"
 #include "disc/iso_records.h"
+#include "disc/udf_records.h"
 
 namespace velquor {
 
@@ -24,8 +25,9 @@ std::string Narrow(const std::wstring& text) {
 // to go on.
 class ImageStream {
   public:
-    ImageStream(IsoByteSink& sink, const IsoWriteProgress& progress, std::uint64_t total)
-        : sink_(sink), progress_(progress), total_(total) {}
+    ImageStream(IsoByteSink& sink, const IsoWriteProgress& progress, std::uint64_t total,
+                UdfBytes firstAnchor)
+        : sink_(sink), progress_(progress), total_(total), firstAnchor_(std::move(firstAnchor)) {}
 
     // False when the writing is to stop.
     bool Put(std::span<const unsigned char> bytes) {
@@ -43,11 +45,19 @@ class ImageStream {
         return Put(zeros);
     }
 
-    // Every piece starts where the layout put it; anything else is a fault of this writer.
-    void ExpectSector(std::uint64_t sector) const {
-        if (written_ != sector * kIsoSectorSize) {
+    // Every piece starts where the layout put it: the sectors left free before it are written
+    // empty, the first anchor's with the anchor. A piece behind is a fault of this writer.
+    bool MoveTo(std::uint64_t sector) {
+        if (written_ > sector * kIsoSectorSize || written_ % kIsoSectorSize != 0) {
             throw std::logic_error("disc image out of step with its layout");
         }
+        static const IsoBytes kEmpty(kIsoSectorSize, 0);
+        while (written_ < sector * kIsoSectorSize) {
+            if (!Put(written_ == kUdfAnchorSector * kIsoSectorSize ? firstAnchor_ : kEmpty)) {
+                return false;
+            }
+        }
+        return true;
     }
 
     std::uint64_t written() const { return written_; }
@@ -56,22 +66,18 @@ class ImageStream {
     IsoByteSink& sink_;
     const IsoWriteProgress& progress_;
     std::uint64_t total_;
+    UdfBytes firstAnchor_;
     std::uint64_t written_ = 0;
 };
 
 bool PutPathTables(ImageStream& out, const IsoTree& tree) {
-    out.ExpectSector(tree.lPathTableSector);
-    if (!out.Put(EncodePathTable(tree, false))) {
-        return false;
-    }
-    out.ExpectSector(tree.mPathTableSector);
-    return out.Put(EncodePathTable(tree, true));
+    return out.MoveTo(tree.lPathTableSector) && out.Put(EncodePathTable(tree, false)) &&
+           out.MoveTo(tree.mPathTableSector) && out.Put(EncodePathTable(tree, true));
 }
 
 bool PutDirectories(ImageStream& out, const IsoTree& tree) {
     for (std::size_t i = 0; i < tree.directories.size(); ++i) {
-        out.ExpectSector(tree.directories[i].sector);
-        if (!out.Put(EncodeDirectory(tree, i))) {
+        if (!out.MoveTo(tree.directories[i].sector) || !out.Put(EncodeDirectory(tree, i))) {
             return false;
         }
     }
@@ -83,7 +89,9 @@ bool PutFileContent(ImageStream& out, const IsoNode& file, FileContentSource& so
     if (file.entry->size == 0) {
         return true;
     }
-    out.ExpectSector(file.dataSector);
+    if (!out.MoveTo(file.dataSector)) {
+        return false;
+    }
     const std::unique_ptr<FileContentReader> reader = source.Open(file.path);
     for (std::uint64_t left = file.entry->size; left > 0;) {
         const std::size_t wanted =
@@ -98,6 +106,46 @@ bool PutFileContent(ImageStream& out, const IsoNode& file, FileContentSource& so
         left -= got;
     }
     return out.PadToSector();
+}
+
+// The UDF volume structures, then the partition's file set and File Entries with the folders'
+// file identifiers.
+bool PutUdfStructures(ImageStream& out, const IsoLayout& layout, const UdfVolume& udf) {
+    if (!out.MoveTo(udf.mainSequenceSector) ||
+        !out.Put(EncodeUdfDescriptorSequence(udf, udf.mainSequenceSector)) ||
+        !out.MoveTo(udf.reserveSequenceSector) ||
+        !out.Put(EncodeUdfDescriptorSequence(udf, udf.reserveSequenceSector)) ||
+        !out.MoveTo(udf.integritySector) || !out.Put(EncodeUdfIntegrity(udf)) ||
+        !out.MoveTo(udf.partitionStart) || !out.Put(EncodeUdfFileSet(udf))) {
+        return false;
+    }
+    for (const IsoNode* node : layout.udfEntries) {
+        const DiscEntry& entry = *node->entry;
+        UdfFileEntry fileEntry{entry.isFolder, entry.hidden, entry.size, 0, node->udfUniqueId, 1,
+                               entry.modified};
+        std::vector<UdfFileId> ids;
+        if (entry.isFolder) {
+            const IsoDirectory& dir = layout.primary.DirectoryOf(*node);
+            const IsoNode& parent = *layout.primary.directories[dir.parentNumber - 1].node;
+            ids.push_back({{}, true, false, parent.udfEntryBlock, parent.udfUniqueId});
+            for (const IsoNode* child : dir.children) {
+                ids.push_back({child->jolietId, child->entry->isFolder, child->entry->hidden,
+                               child->udfEntryBlock, child->udfUniqueId});
+                fileEntry.links += child->entry->isFolder ? 1 : 0;
+            }
+            fileEntry.length = node->udfIdsBytes;
+            fileEntry.firstBlock = node->udfIdsBlock;
+        } else if (entry.size > 0) {
+            fileEntry.firstBlock = node->dataSector - udf.partitionStart;
+        }
+        if (!out.MoveTo(udf.partitionStart + node->udfEntryBlock) ||
+            !out.Put(EncodeUdfFileEntry(fileEntry, node->udfEntryBlock)) ||
+            (entry.isFolder && (!out.MoveTo(udf.partitionStart + node->udfIdsBlock) ||
+                                !out.Put(EncodeUdfFileIds(ids, node->udfIdsBlock))))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -120,22 +168,28 @@ IsoWriteResult WriteIsoImage(const DiscListing& listing, const IsoImageOptions& 
     if (layout.totalSectors > std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("disc image larger than ISO 9660 can count");
     }
-    ImageStream out(sink, progress, layout.totalSectors * kIsoSectorSize);
+    UdfVolume udf = layout.udf;
+    udf.name = ToUtf16(options.volumeName);
+    udf.created = options.created;
+    const auto lastSector = static_cast<std::uint32_t>(layout.totalSectors - 1);
+    ImageStream out(sink, progress, layout.totalSectors * kIsoSectorSize,
+                    EncodeUdfAnchor(udf, kUdfAnchorSector));
     constexpr auto kCancelled = IsoWriteResult::kCancelled;
 
     if (!out.Put(IsoBytes(kSystemAreaSectors * kIsoSectorSize, 0))) {
         return kCancelled;
     }
-    out.ExpectSector(kPrimaryDescriptorSector);
-    if (!out.Put(
+    if (!out.MoveTo(kPrimaryDescriptorSector) ||
+        !out.Put(
             EncodeVolumeDescriptor(layout, layout.primary, options.volumeName, options.created)) ||
         !out.Put(
             EncodeVolumeDescriptor(layout, layout.joliet, options.volumeName, options.created)) ||
-        !out.Put(EncodeDescriptorSetTerminator())) {
+        !out.Put(EncodeDescriptorSetTerminator()) || !out.Put(EncodeUdfVolumeRecognition())) {
         return kCancelled;
     }
     if (!PutPathTables(out, layout.primary) || !PutPathTables(out, layout.joliet) ||
-        !PutDirectories(out, layout.primary) || !PutDirectories(out, layout.joliet)) {
+        !PutDirectories(out, layout.primary) || !PutDirectories(out, layout.joliet) ||
+        !PutUdfStructures(out, layout, udf)) {
         return kCancelled;
     }
     std::vector<unsigned char> buffer(kChunkSize);
@@ -144,7 +198,12 @@ IsoWriteResult WriteIsoImage(const DiscListing& listing, const IsoImageOptions& 
             return kCancelled;
         }
     }
-    out.ExpectSector(layout.totalSectors);
+    if (!out.MoveTo(lastSector) || !out.Put(EncodeUdfAnchor(udf, lastSector))) {
+        return kCancelled;
+    }
+    if (out.written() != layout.totalSectors * kIsoSectorSize) {
+        throw std::logic_error("disc image out of step with its layout");
+    }
     return IsoWriteResult::kWritten;
 }
 

@@ -95,18 +95,57 @@ void BuildTree(IsoTree& tree, IsoNode& root) {
     }
 }
 
+// The first sector of `count` at or after `next`, never running over the first anchor's.
+std::uint32_t Place(std::uint64_t& next, std::uint64_t count) {
+    if (count > 0 && next <= kUdfAnchorSector && next + count > kUdfAnchorSector) {
+        next = kUdfAnchorSector + 1;
+    }
+    const std::uint64_t at = next;
+    next += count;
+    return static_cast<std::uint32_t>(at);
+}
+
 void PlacePathTables(IsoTree& tree, std::uint64_t& sector) {
-    tree.lPathTableSector = static_cast<std::uint32_t>(sector);
-    sector += SectorsFor(tree.pathTableSize);
-    tree.mPathTableSector = static_cast<std::uint32_t>(sector);
-    sector += SectorsFor(tree.pathTableSize);
+    tree.lPathTableSector = Place(sector, SectorsFor(tree.pathTableSize));
+    tree.mPathTableSector = Place(sector, SectorsFor(tree.pathTableSize));
 }
 
 void PlaceDirectories(IsoTree& tree, std::uint64_t& sector) {
     for (IsoDirectory& dir : tree.directories) {
-        dir.sector = static_cast<std::uint32_t>(sector);
-        sector += dir.size / kIsoSectorSize;
+        dir.sector = Place(sector, dir.size / kIsoSectorSize);
     }
+}
+
+// The UDF tree's File Entries and file identifiers, folder by folder in path table order, each
+// folder's files after its identifiers; blocks count from the partition's start.
+void PlaceUdfEntries(IsoLayout& layout, std::uint64_t& sector) {
+    UdfVolume& udf = layout.udf;
+    const auto block = [&](std::uint64_t count) {
+        return Place(sector, count) - udf.partitionStart;
+    };
+    std::uint64_t uniqueId = kUdfFirstUniqueId;
+    for (const IsoDirectory& dir : layout.primary.directories) {
+        IsoNode& folder = *dir.node;
+        folder.udfUniqueId = &folder == layout.root.get() ? 0 : uniqueId++;
+        folder.udfEntryBlock = block(1);
+        folder.udfIdsBytes = UdfFileIdLength({});
+        for (const IsoNode* child : dir.children) {
+            folder.udfIdsBytes += UdfFileIdLength(child->jolietId);
+        }
+        folder.udfIdsBlock = block(SectorsFor(folder.udfIdsBytes));
+        layout.udfEntries.push_back(&folder);
+        ++udf.folders;
+        for (IsoNode* child : dir.children) {
+            if (!child->entry->isFolder) {
+                child->udfUniqueId = uniqueId++;
+                child->udfEntryBlock = block(1);
+                layout.udfEntries.push_back(child);
+                ++udf.files;
+            }
+        }
+    }
+    udf.nextUniqueId = uniqueId;
+    udf.rootEntryBlock = layout.root->udfEntryBlock;
 }
 
 }  // namespace
@@ -148,18 +187,27 @@ IsoLayout LayOutIsoImage(const DiscListing& listing) {
     PlacePathTables(layout.joliet, sector);
     PlaceDirectories(layout.primary, sector);
     PlaceDirectories(layout.joliet, sector);
+    UdfVolume& udf = layout.udf;
+    udf.mainSequenceSector = Place(sector, kUdfDescriptorSequenceSectors);
+    udf.reserveSequenceSector = Place(sector, kUdfDescriptorSequenceSectors);
+    udf.integritySector = Place(sector, kUdfIntegritySectors);
+    udf.partitionStart =
+        static_cast<std::uint32_t>(std::max<std::uint64_t>(sector, kUdfAnchorSector + 1));
+    sector = udf.partitionStart + kUdfFileSetBlocks;
+    PlaceUdfEntries(layout, sector);
     for (const IsoDirectory& dir : layout.primary.directories) {
         for (IsoNode* file : dir.children) {
             if (file->entry->isFolder) {
                 continue;
             }
             if (file->entry->size > 0) {
-                file->dataSector = static_cast<std::uint32_t>(sector);
-                sector += SectorsFor(file->entry->size);
+                file->dataSector = Place(sector, SectorsFor(file->entry->size));
             }
             layout.files.push_back(file);
         }
     }
+    udf.partitionBlocks = static_cast<std::uint32_t>(sector - udf.partitionStart);
+    Place(sector, 1);  // the last anchor
     layout.totalSectors = sector;
     return layout;
 }

@@ -1,13 +1,18 @@
-// Where everything lies in an ISO 9660 image with a Joliet tree: the names of both trees, the
-// order of their records, the sectors of path tables, directories and file contents, and the
-// size of the whole image. The readiness check takes the image size from here, so that it
-// and the writer agree to the sector.
+// Where everything lies in the image, which holds three trees of the same files: ISO 9660,
+// Joliet and UDF (a "bridge"): the names of the trees, the order of their records, the sectors
+// of path tables, directories, UDF descriptors and file contents, and the size of the whole
+// image. The readiness check takes the image size from here, so that it and the writer agree
+// to the sector.
 //
 // The image, sector by sector: 16 empty sectors, the primary and the Joliet volume descriptor,
-// the terminator; the primary tree's path tables (L, then M) and the Joliet tree's; the primary
-// tree's directories and then the Joliet tree's, each in path table order; then every file's
-// content, in the order the primary tree lists them, each starting on a sector of its own.
-// Both trees point to the same file contents.
+// the terminator, the UDF volume recognition sequence (19 to 21); the primary tree's path
+// tables (L, then M) and the Joliet tree's; the primary tree's directories and then the Joliet
+// tree's, each in path table order; the UDF main and reserve volume descriptor sequences and
+// the integrity descriptor; the UDF partition, which begins after sector 256 (the first
+// anchor's) and holds the file set descriptor, a File Entry for every folder with its file
+// identifiers and for every file, and then every file's content, in the order the primary tree
+// lists them, each starting on a sector of its own; the last sector holds the second anchor.
+// Nothing else is ever placed on sector 256. All trees point to the same file contents.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +21,7 @@
 #include <vector>
 
 #include "disc/disc_listing.h"
+#include "disc/udf_records.h"
 
 namespace velquor {
 
@@ -23,7 +29,9 @@ inline constexpr std::uint32_t kIsoSectorSize = 2048;
 inline constexpr std::uint32_t kPrimaryDescriptorSector = 16;
 inline constexpr std::uint32_t kJolietDescriptorSector = 17;
 inline constexpr std::uint32_t kTerminatorSector = 18;
-inline constexpr std::uint32_t kFirstPathTableSector = 19;
+inline constexpr std::uint32_t kVolumeRecognitionSector = 19;  // BEA01, NSR02, TEA01
+inline constexpr std::uint32_t kFirstPathTableSector = 22;
+inline constexpr std::uint32_t kUdfAnchorSector = 256;
 
 // One entry of the listing with its names in both trees.
 struct IsoNode {
@@ -33,7 +41,11 @@ struct IsoNode {
     std::u16string jolietId;                 // the full name; empty for the root
     std::uint32_t dataSector = 0;            // files: where the content starts (0 when it is empty)
     std::size_t directoryIndex[2] = {0, 0};  // folders: their place in the primary, Joliet tree
-    std::vector<IsoNode> children;           // in the listing's order
+    std::uint32_t udfEntryBlock = 0;         // the File Entry, in the partition
+    std::uint32_t udfIdsBlock = 0;           // folders: their file identifiers
+    std::uint32_t udfIdsBytes = 0;
+    std::uint64_t udfUniqueId = 0;
+    std::vector<IsoNode> children;  // in the listing's order
 };
 
 // One folder in one of the two trees.
@@ -65,8 +77,10 @@ struct IsoLayout {
     std::unique_ptr<IsoNode> root;  // on the heap: the trees point into it
     IsoTree primary;
     IsoTree joliet;
-    std::vector<const IsoNode*> files;  // in the order of their contents
-    std::uint64_t totalSectors = 0;     // the volume space size
+    std::vector<const IsoNode*> files;       // in the order of their contents
+    std::vector<const IsoNode*> udfEntries;  // in the order of their File Entries
+    UdfVolume udf;                           // its name and time are the writer's
+    std::uint64_t totalSectors = 0;          // the volume space size, the last anchor included
 };
 
 // Bytes of a directory record whose identifier takes idBytes bytes.
