@@ -31,6 +31,8 @@ std::span<const MediumChoice> MediumChoices() {
         {DiscMedium::kCd650, L"CD 650 MB"},
         {DiscMedium::kCd700, L"CD 700 MB"},
         {DiscMedium::kDvd, L"DVD"},
+        {DiscMedium::kDvdDoubleLayer, L"DVD mit zwei Schichten"},
+        {DiscMedium::kBluRay, L"Blu-ray 25 GB"},
         {DiscMedium::kAnySize, L"beliebig"},
     };
     return kChoices;

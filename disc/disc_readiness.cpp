@@ -7,6 +7,7 @@
 #include "disc/autorun_references.h"
 #include "disc/iso_layout.h"
 #include "disc/iso_names.h"
+#include "disc/udf_records.h"
 #include "util/file_name_case.h"
 #include "util/text_template.h"
 
@@ -16,22 +17,30 @@ namespace {
 
 // One line each: what it is, what it means for the disc, what to do. "%1" the path or count.
 constexpr wchar_t kNameTooLongText[] =
-    L"Der Name von %1 hat %2 Zeichen, auf einer CD sind höchstens 64 möglich: Das Abbild kann so "
+    L"Der Name von %1 hat %2 Zeichen, auf einer CD sind höchstens %3 möglich: Das Abbild kann so "
     L"nicht geschrieben werden. Abhilfe: den Namen kürzen.";
 constexpr wchar_t kPathTooLongText[] =
-    L"Der Pfad %1 ist auf der CD %2 Byte lang, höchstens 240 sind möglich: Das Abbild kann so "
-    L"nicht geschrieben werden. Abhilfe: Ordner- oder Dateinamen kürzen oder weniger tief "
+    L"Der Pfad %1 hat mit dem Laufwerk %2 Zeichen, Windows öffnet höchstens 259: Das Abbild kann "
+    L"so nicht geschrieben werden. Abhilfe: Ordner- oder Dateinamen kürzen oder weniger tief "
     L"verschachteln.";
 constexpr wchar_t kCharacterNotAllowedText[] =
-    L"Der Name von %1 enthält das Zeichen %2, das auf einer CD nicht vorkommen darf: Das Abbild "
+    L"Der Name von %1 enthält das Zeichen %2, das Windows in Namen nicht zulässt: Das Abbild "
     L"kann so nicht geschrieben werden. Abhilfe: das Zeichen aus dem Namen entfernen.";
 constexpr wchar_t kCharacterOutsideUcs2Text[] =
     L"Der Name von %1 enthält ein Zeichen (etwa ein Emoji), das eine CD nicht speichern kann: "
     L"Das Abbild kann so nicht geschrieben werden. Abhilfe: das Zeichen aus dem Namen entfernen.";
 constexpr wchar_t kFileTooLargeText[] =
-    L"Die Datei %1 ist 4 GB groß oder größer, auf einer CD darf eine Datei höchstens 4 GB - 1 "
-    L"Byte groß sein: Das Abbild kann so nicht geschrieben werden. Abhilfe: die Datei teilen "
-    L"oder weglassen.";
+    L"Die Datei %1 ist größer als 234 GB, mehr fasst ein Eintrag auf der CD nicht: Das Abbild "
+    L"kann so nicht geschrieben werden. Abhilfe: die Datei teilen.";
+constexpr wchar_t kJolietNameChangedText[] =
+    L"%1 heißt auf Systemen ohne UDF %2: Windows zeigt den vollen Namen, ältere Systeme diesen. "
+    L"Abhilfe, wenn nötig: den Namen kürzen (höchstens 64 Zeichen, ohne „;“).";
+constexpr wchar_t kJolietPathTooLongText[] =
+    L"Der Pfad %1 ist ohne UDF %2 Byte lang, mehr als 240: Windows liest ihn, ältere Systeme "
+    L"womöglich nicht. Abhilfe, wenn nötig: Namen kürzen oder weniger tief verschachteln.";
+constexpr wchar_t kFileOnlyInUdfText[] =
+    L"Die Datei %1 ist 4 GB groß oder größer: Sie ist auf Systemen ohne UDF nicht zu sehen, "
+    L"Windows liest sie. Abhilfe, wenn nötig: die Datei teilen.";
 constexpr wchar_t kTooManyFoldersText[] =
     L"Das Projekt hat mit dem Projektordner %1 Ordner, auf einer CD sind höchstens 65535 möglich: "
     L"Das Abbild kann so nicht geschrieben werden. Abhilfe: Ordner zusammenlegen.";
@@ -87,20 +96,34 @@ struct Collector {
     }
 };
 
-void CheckName(Collector& found, const std::wstring& path, const std::u16string& name) {
-    if (name.size() > kJolietMaxNameUnits) {
-        found.Error(DiscFindingKind::kNameTooLong, path,
-                    Fill(kNameTooLongText, path, std::to_wstring(name.size())));
+// Windows' own limits are errors; what only the ISO 9660 and Joliet trees cannot hold is a
+// warning, since the UDF tree holds it whole.
+void CheckName(Collector& found, const std::wstring& path, const std::u16string& name,
+               const std::u16string& jolietName, bool blockersOnly) {
+    const bool wide = std::any_of(name.begin(), name.end(), [](char16_t c) { return c > 0xFF; });
+    const std::size_t longest = (kUdfLongestNameBytes - 1) / (wide ? 2 : 1);
+    if (name.size() > longest) {
+        found.Error(
+            DiscFindingKind::kNameTooLong, path,
+            Fill(kNameTooLongText, path, std::to_wstring(name.size()), std::to_wstring(longest)));
     }
-    const auto forbidden = std::find_if(
-        name.begin(), name.end(), [](char16_t c) { return !JolietAllows(c) && !OutsideUcs2(c); });
+    const auto forbidden = std::find_if(name.begin(), name.end(), [](char16_t c) {
+        return c < 0x20 || std::u16string_view(u"\"*/:<>?\\|").find(c) != std::u16string_view::npos;
+    });
     if (forbidden != name.end()) {
         found.Error(DiscFindingKind::kCharacterNotAllowed, path,
                     Fill(kCharacterNotAllowedText, path, CharacterName(*forbidden)));
     }
-    if (std::any_of(name.begin(), name.end(), OutsideUcs2)) {
+    const bool outside = std::any_of(name.begin(), name.end(), OutsideUcs2);
+    if (outside) {
         found.Error(DiscFindingKind::kCharacterOutsideUcs2, path,
                     Fill(kCharacterOutsideUcs2Text, path));
+    }
+    if (!blockersOnly && !outside && forbidden == name.end() && name.size() <= longest &&
+        jolietName != name) {
+        found.Warning(
+            DiscFindingKind::kJolietNameChanged, path,
+            Fill(kJolietNameChangedText, path, std::wstring(jolietName.begin(), jolietName.end())));
     }
 }
 
@@ -108,17 +131,29 @@ void CheckName(Collector& found, const std::wstring& path, const std::u16string&
 // UCS-2 bytes of every part and of the separators between them.
 void CheckEntries(Collector& found, const DiscEntry& folder, const std::wstring& folderPath,
                   std::size_t jolietBytes, int level, bool blockersOnly) {
+    std::vector<std::u16string> names;
     for (const DiscEntry& entry : folder.children) {
+        names.push_back(ToUtf16(entry.name));
+    }
+    const std::vector<std::u16string> jolietNames = JolietNames(names);
+    for (std::size_t i = 0; i < folder.children.size(); ++i) {
+        const DiscEntry& entry = folder.children[i];
         const std::wstring path = JoinDiscPath(folderPath, entry.name);
-        const std::u16string name = ToUtf16(entry.name);
-        const std::size_t bytes = jolietBytes + (folderPath.empty() ? 0 : 2) + 2 * name.size();
-        CheckName(found, path, name);
-        if (bytes > kJolietMaxPathBytes) {
+        const std::size_t bytes =
+            jolietBytes + (folderPath.empty() ? 0 : 2) + 2 * jolietNames[i].size();
+        CheckName(found, path, names[i], jolietNames[i], blockersOnly);
+        if (const std::size_t units = ToUtf16(path).size(); units > kMaxWindowsPathUnits) {
             found.Error(DiscFindingKind::kPathTooLong, path,
-                        Fill(kPathTooLongText, path, std::to_wstring(bytes)));
+                        Fill(kPathTooLongText, path, std::to_wstring(units + 3)));
+        } else if (!blockersOnly && bytes > kJolietMaxPathBytes &&
+                   jolietBytes <= kJolietMaxPathBytes) {  // only the first in its branch
+            found.Warning(DiscFindingKind::kJolietPathTooLong, path,
+                          Fill(kJolietPathTooLongText, path, std::to_wstring(bytes)));
         }
-        if (!entry.isFolder && entry.size > kMaxIsoFileSize) {
+        if (!entry.isFolder && entry.size > kMaxUdfFileSize) {
             found.Error(DiscFindingKind::kFileTooLarge, path, Fill(kFileTooLargeText, path));
+        } else if (!blockersOnly && !entry.isFolder && entry.size > kMaxIsoFileSize) {
+            found.Warning(DiscFindingKind::kFileOnlyInUdf, path, Fill(kFileOnlyInUdfText, path));
         }
         if (!blockersOnly && (entry.hidden || entry.system)) {
             const wchar_t* what = entry.hidden && entry.system ? L"versteckt und eine Systemdatei"
@@ -192,6 +227,10 @@ std::wstring MediumName(DiscMedium medium) {
             return L"eine CD mit 650 MB";
         case DiscMedium::kCd700:
             return L"eine CD mit 700 MB";
+        case DiscMedium::kDvdDoubleLayer:
+            return L"eine DVD mit zwei Schichten";
+        case DiscMedium::kBluRay:
+            return L"eine Blu-ray";
         default:
             return L"eine DVD";
     }
@@ -207,6 +246,10 @@ std::optional<std::uint64_t> DiscMediumSectors(DiscMedium medium) {
             return 360000;
         case DiscMedium::kDvd:
             return 2295104;
+        case DiscMedium::kDvdDoubleLayer:  // the smaller of the two formats
+            return 4171712;
+        case DiscMedium::kBluRay:  // 25 GB, unformatted, no spare area
+            return 12219392;
         case DiscMedium::kAnySize:
             break;
     }

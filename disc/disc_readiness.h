@@ -12,14 +12,17 @@
 
 namespace velquor {
 
-inline constexpr std::size_t kJolietMaxNameUnits = 64;
 inline constexpr std::size_t kJolietMaxPathBytes = 240;
 inline constexpr std::uint64_t kMaxIsoFileSize = 0xFFFFFFFF;  // 4 GiB - 1
 inline constexpr std::size_t kMaxIsoFolders = 65535;          // the root counts
 inline constexpr int kMaxIsoLevel = 8;                        // the root is level 1
+// Windows opens a path from a drive ("X:\" and the path) of at most 259 characters.
+inline constexpr std::size_t kMaxWindowsPathUnits = 259 - 3;
+// A UDF File Entry holds at most 234 extents of 1 GiB less one block.
+inline constexpr std::uint64_t kMaxUdfFileSize = 234ull * 0x3FFFF800;
 
 // The disc the image is meant for, by the sectors of 2048 bytes it takes.
-enum class DiscMedium { kCd650, kCd700, kDvd, kAnySize };
+enum class DiscMedium { kCd650, kCd700, kDvd, kDvdDoubleLayer, kBluRay, kAnySize };
 
 std::optional<std::uint64_t> DiscMediumSectors(DiscMedium medium);
 
@@ -35,6 +38,9 @@ enum class DiscFindingKind {
     kTooManyFolders,
     kImageTooLarge,
     // warnings
+    kJolietNameChanged,
+    kJolietPathTooLong,
+    kFileOnlyInUdf,
     kNoAutorunInf,
     kAutorunTargetMissing,
     kLauncherMissing,

@@ -128,10 +128,10 @@ bool PutUdfStructures(ImageStream& out, const IsoLayout& layout, const UdfVolume
             const IsoDirectory& dir = layout.primary.DirectoryOf(*node);
             const IsoNode& parent = *layout.primary.directories[dir.parentNumber - 1].node;
             ids.push_back({{}, true, false, parent.udfEntryBlock, parent.udfUniqueId});
-            for (const IsoNode* child : dir.children) {
-                ids.push_back({child->jolietId, child->entry->isFolder, child->entry->hidden,
-                               child->udfEntryBlock, child->udfUniqueId});
-                fileEntry.links += child->entry->isFolder ? 1 : 0;
+            for (const IsoNode& child : node->children) {
+                ids.push_back({child.udfId, child.entry->isFolder, child.entry->hidden,
+                               child.udfEntryBlock, child.udfUniqueId});
+                fileEntry.links += child.entry->isFolder ? 1 : 0;
             }
             fileEntry.length = node->udfIdsBytes;
             fileEntry.firstBlock = node->udfIdsBlock;

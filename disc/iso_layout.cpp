@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "disc/disc_readiness.h"
 #include "disc/iso_names.h"
 
 namespace velquor {
@@ -48,13 +49,24 @@ IsoNode BuildNode(const DiscEntry& entry, const std::wstring& path) {
     IsoNode node;
     node.entry = &entry;
     node.path = path;
-    node.jolietId = ToUtf16(entry.name);
+    node.udfId = ToUtf16(entry.name);
     node.children.reserve(entry.children.size());
+    std::vector<std::u16string> names;
     for (const DiscEntry& child : entry.children) {
         node.children.push_back(BuildNode(child, JoinDiscPath(path, child.name)));
+        names.push_back(node.children.back().udfId);
+    }
+    const std::vector<std::u16string> joliet = JolietNames(names);
+    for (std::size_t i = 0; i < joliet.size(); ++i) {
+        node.children[i].jolietId = joliet[i];
     }
     AssignPrimaryIds(node.children);
     return node;
+}
+
+// ISO 9660 records a file's size in 32 bits: a larger file is in the UDF tree only.
+bool InIsoTrees(const IsoNode& node) {
+    return node.entry->isFolder || node.entry->size <= kMaxIsoFileSize;
 }
 
 std::uint32_t DirectorySize(const IsoTree& tree, const IsoDirectory& dir) {
@@ -74,7 +86,9 @@ void BuildTree(IsoTree& tree, IsoNode& root) {
         IsoNode& folder = *tree.directories[i].node;
         std::vector<IsoNode*> children;
         for (IsoNode& child : folder.children) {
-            children.push_back(&child);
+            if (InIsoTrees(child)) {
+                children.push_back(&child);
+            }
         }
         std::stable_sort(children.begin(), children.end(),
                          [&tree](const IsoNode* a, const IsoNode* b) {
@@ -129,14 +143,14 @@ void PlaceUdfEntries(IsoLayout& layout, std::uint64_t& sector) {
         folder.udfUniqueId = &folder == layout.root.get() ? 0 : uniqueId++;
         folder.udfEntryBlock = block(1);
         folder.udfIdsBytes = UdfFileIdLength({});
-        for (const IsoNode* child : dir.children) {
-            folder.udfIdsBytes += UdfFileIdLength(child->jolietId);
+        for (const IsoNode& child : folder.children) {
+            folder.udfIdsBytes += UdfFileIdLength(child.udfId);
         }
         folder.udfIdsBlock = block(SectorsFor(folder.udfIdsBytes));
         layout.udfEntries.push_back(&folder);
         ++udf.folders;
-        for (IsoNode* child : dir.children) {
-            if (!child->entry->isFolder) {
+        for (IsoNode& node : folder.children) {
+            if (IsoNode* child = &node; !child->entry->isFolder) {
                 child->udfUniqueId = uniqueId++;
                 child->udfEntryBlock = block(1);
                 layout.udfEntries.push_back(child);
@@ -196,7 +210,8 @@ IsoLayout LayOutIsoImage(const DiscListing& listing) {
     sector = udf.partitionStart + kUdfFileSetBlocks;
     PlaceUdfEntries(layout, sector);
     for (const IsoDirectory& dir : layout.primary.directories) {
-        for (IsoNode* file : dir.children) {
+        for (IsoNode& node : dir.node->children) {
+            IsoNode* file = &node;
             if (file->entry->isFolder) {
                 continue;
             }

@@ -38,7 +38,8 @@ struct IsoNode {
     const DiscEntry* entry = nullptr;
     std::wstring path;                       // project-relative; empty for the root
     std::u16string primaryId;                // "README.TXT;1", "DATEN"; empty for the root
-    std::u16string jolietId;                 // the full name; empty for the root
+    std::u16string jolietId;                 // as Joliet can hold it; empty for the root
+    std::u16string udfId;                    // the full name
     std::uint32_t dataSector = 0;            // files: where the content starts (0 when it is empty)
     std::size_t directoryIndex[2] = {0, 0};  // folders: their place in the primary, Joliet tree
     std::uint32_t udfEntryBlock = 0;         // the File Entry, in the partition
@@ -54,7 +55,8 @@ struct IsoDirectory {
     std::uint16_t parentNumber = 1;  // the parent's place in the path table, from 1; the root's own
     std::uint32_t sector = 0;
     std::uint32_t size = 0;          // bytes, whole sectors
-    std::vector<IsoNode*> children;  // in the order of the directory records
+    std::vector<IsoNode*> children;  // in the order of the directory records; files of 4 GiB
+                                     // or more are in the UDF tree only
 };
 
 struct IsoTree {

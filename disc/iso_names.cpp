@@ -1,5 +1,7 @@
 #include "disc/iso_names.h"
 
+#include <set>
+
 #include <algorithm>
 
 #include "disc/disc_listing.h"
@@ -108,6 +110,39 @@ std::u16string JolietVolumeIdentifier(std::wstring_view volumeName) {
     std::replace_if(
         id.begin(), id.end(), [](char16_t c) { return !JolietAllows(c); }, u'_');
     return id;
+}
+
+std::vector<std::u16string> JolietNames(const std::vector<std::u16string>& names) {
+    constexpr std::size_t kLongestExtension = 16;
+    std::vector<std::u16string> joliet(names.size());
+    std::set<std::u16string> taken;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i].size() <= kJolietMaxNameUnits && names[i].find(u';') == names[i].npos) {
+            joliet[i] = names[i];
+            taken.insert(names[i]);
+        }
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!joliet[i].empty() || names[i].empty()) {
+            continue;
+        }
+        std::u16string name = names[i];
+        std::replace(name.begin(), name.end(), u';', u'_');
+        const std::size_t dot = name.rfind(u'.');
+        const std::u16string extension =
+            dot != name.npos && dot > 0 && name.size() - dot <= kLongestExtension ? name.substr(dot)
+                                                                                  : u"";
+        const std::u16string stem = name.substr(0, name.size() - extension.size());
+        for (int n = 1; name.size() > kJolietMaxNameUnits || taken.contains(name); ++n) {
+            const std::string digits = std::to_string(n);
+            const std::u16string suffix = u"~" + std::u16string(digits.begin(), digits.end());
+            name = stem.substr(0, kJolietMaxNameUnits - suffix.size() - extension.size()) + suffix +
+                   extension;
+        }
+        joliet[i] = name;
+        taken.insert(name);
+    }
+    return joliet;
 }
 
 bool JolietAllows(char16_t unit) {

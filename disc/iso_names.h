@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velquor {
 
@@ -35,6 +36,14 @@ std::u16string Level1Identifier(const Level1Name& name, bool isFolder);
 // name itself in up to 16 UCS-2 units for Joliet (characters Joliet cannot hold become "_").
 std::u16string PrimaryVolumeIdentifier(std::wstring_view volumeName);
 std::u16string JolietVolumeIdentifier(std::wstring_view volumeName);
+
+inline constexpr std::size_t kJolietMaxNameUnits = 64;
+
+// The Joliet names of a folder's entries, in their order: the name itself where Joliet can hold
+// it; a ";" (which Windows allows and Joliet does not) becomes "_", and a name over 64 units
+// becomes its first units, "~" and a number and its extension, 64 units at most. Such names
+// are unique in the folder. UDF carries every name whole.
+std::vector<std::u16string> JolietNames(const std::vector<std::u16string>& names);
 
 // Whether Joliet can hold the character: not *, /, :, ;, ?, \, a control character or half
 // of a surrogate pair.

@@ -5,11 +5,11 @@
 namespace velquor {
 
 const wchar_t kImageToolUsage[] =
-    L"Prüft ein CD-Projekt wie Velquor vor dem Brennen und schreibt es als Abbild (ISO 9660 "
-    L"mit Joliet).\n"
+    L"Prüft ein CD-Projekt wie Velquor vor dem Brennen und schreibt es als Abbild (UDF mit ISO "
+    L"9660 und Joliet).\n"
     L"\n"
     L"velquor-abbild <Projektordner> <Abbild.iso> [/name:<Datenträgername>] "
-    L"[/medium:cd650|cd700|dvd]\n"
+    L"[/medium:cd650|cd700|dvd|dvd-dl|bd]\n"
     L"\n"
     L"  /name    der Name des Datenträgers; ohne Angabe der Name des Projektordners\n"
     L"  /medium  der Rohling, auf den das Abbild passen muss; ohne Angabe jede Größe\n"
@@ -32,7 +32,11 @@ std::optional<std::wstring> OptionValue(const std::wstring& arg, std::wstring_vi
 
 std::optional<DiscMedium> MediumNamed(const std::wstring& name) {
     constexpr std::pair<std::wstring_view, DiscMedium> kMedia[] = {
-        {L"cd650", DiscMedium::kCd650}, {L"cd700", DiscMedium::kCd700}, {L"dvd", DiscMedium::kDvd}};
+        {L"cd650", DiscMedium::kCd650},
+        {L"cd700", DiscMedium::kCd700},
+        {L"dvd", DiscMedium::kDvd},
+        {L"dvd-dl", DiscMedium::kDvdDoubleLayer},
+        {L"bd", DiscMedium::kBluRay}};
     for (const auto& [text, medium] : kMedia) {
         if (FileNamesEqual(name, text)) {
             return medium;
@@ -57,7 +61,8 @@ std::optional<ImageToolArguments> ParseImageToolArguments(const std::vector<std:
         } else if (const auto medium = OptionValue(arg, L"/medium:")) {
             const std::optional<DiscMedium> known = MediumNamed(*medium);
             if (!known) {
-                error = L"Unbekanntes Medium „" + *medium + L"“: cd650, cd700 oder dvd.";
+                error =
+                    L"Unbekanntes Medium „" + *medium + L"“: cd650, cd700, dvd, dvd-dl oder bd.";
                 return std::nullopt;
             }
             parsed.medium = *known;

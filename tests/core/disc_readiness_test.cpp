@@ -1,4 +1,5 @@
 #include "disc/disc_readiness.h"
+#include "disc/iso_names.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,11 @@ DiscEntry Folder(std::wstring name, std::vector<DiscEntry> children = {}) {
     return {std::move(name), true, 0, false, false, {}, std::move(children)};
 }
 
-// A project that is ready: its image takes 27 sectors before the contents (16 empty, 3
-// descriptors, 4 path tables, 2 folders in each tree) and 20 for them.
+// A project that is ready: its image takes 267 sectors before the contents (16 empty, 3 ISO
+// descriptors, 3 of UDF recognition, 4 path tables, 2 folders in each tree, 16 + 16 + 2 UDF
+// volume descriptors up to sector 63; the UDF partition from 257 after the first anchor, with
+// 2 for the file set and 8 for the File Entries and file identifiers), 20 for them and 1 for
+// the last anchor. Another file adds its File Entry.
 struct Project {
     DiscListing listing;
     DiscAutorunFiles files{
@@ -54,7 +58,17 @@ TEST(DiscReadinessTest, FindsWhatKeepsTheDiscFromWorkingAtEachLimit) {
     };
     const std::wstring name64(64, L'x');
     const std::wstring folder59(59, L'f');
-    const std::uint64_t cd650Left = (333000 - 47) * 2048ull;
+    const std::wstring greek127(127, L'λ');
+    const std::wstring level4 = std::wstring(60, L'a') + L"\\" + std::wstring(60, L'b') + L"\\" +
+                                std::wstring(60, L'c') + L"\\" + std::wstring(60, L'd');
+    const auto deep = [](std::wstring_view file) {
+        DiscEntry folder = File(std::wstring(file));
+        for (const wchar_t part : std::wstring_view(L"dcba")) {
+            folder = Folder(std::wstring(60, part), {std::move(folder)});
+        }
+        return folder;
+    };
+    const std::uint64_t cd650Left = (333000 - 289) * 2048ull;
     const Case cases[] = {
         {"ready", [](Project&) {}, DiscMedium::kCd650, {}},
         {"name of 64",
@@ -64,7 +78,21 @@ TEST(DiscReadinessTest, FindsWhatKeepsTheDiscFromWorkingAtEachLimit) {
         {"name of 65",
          [&](Project& p) { p.root().push_back(File(name64 + L"y")); },
          DiscMedium::kCd700,
-         {{kNameTooLong, name64 + L"y"}}},
+         {{kJolietNameChanged, name64 + L"y"}}},
+        {"name of 254 and of 255",
+         [&](Project& p) {
+             p.root().push_back(File(std::wstring(254, L'ä')));
+             p.root().push_back(File(std::wstring(255, L'ä')));
+         },
+         DiscMedium::kCd700,
+         {{kNameTooLong, std::wstring(255, L'ä')}, {kJolietNameChanged, std::wstring(254, L'ä')}}},
+        {"Greek name of 127 and of 128",
+         [&](Project& p) {
+             p.root().push_back(File(greek127));
+             p.root().push_back(File(greek127 + L"λ"));
+         },
+         DiscMedium::kCd700,
+         {{kNameTooLong, greek127 + L"λ"}, {kJolietNameChanged, greek127}}},
         {"path of 240 bytes",
          [&](Project& p) { p.root().push_back(Folder(folder59, {File(std::wstring(60, L'd'))})); },
          DiscMedium::kDvd,
@@ -72,7 +100,16 @@ TEST(DiscReadinessTest, FindsWhatKeepsTheDiscFromWorkingAtEachLimit) {
         {"path of 242 bytes",  // UCS-2 paths have an even length
          [&](Project& p) { p.root().push_back(Folder(folder59, {File(std::wstring(61, L'd'))})); },
          DiscMedium::kDvd,
-         {{kPathTooLong, folder59 + L"\\" + std::wstring(61, L'd')}}},
+         {{kJolietPathTooLong, folder59 + L"\\" + std::wstring(61, L'd')}}},
+        {"path of 259 with the drive",
+         [&](Project& p) { p.root().push_back(deep(std::wstring(12, L'e'))); },
+         DiscMedium::kDvd,
+         {{kJolietPathTooLong, level4.substr(0, 121)}}},
+        {"path of 260 with the drive",
+         [&](Project& p) { p.root().push_back(deep(std::wstring(13, L'e'))); },
+         DiscMedium::kDvd,
+         {{kPathTooLong, level4 + L"\\" + std::wstring(13, L'e')},
+          {kJolietPathTooLong, level4.substr(0, 121)}}},
         {"level 8", [](Project& p) { p.root().push_back(Nested(7)); }, DiscMedium::kCd650, {}},
         {"level 9",
          [](Project& p) { p.root().push_back(Nested(9)); },
@@ -85,6 +122,10 @@ TEST(DiscReadinessTest, FindsWhatKeepsTheDiscFromWorkingAtEachLimit) {
         {"file of 4 GiB",
          [](Project& p) { p.root().push_back(File(L"a.bin", 0x100000000)); },
          DiscMedium::kAnySize,
+         {{kFileOnlyInUdf, L"a.bin"}}},
+        {"file over 234 extents",
+         [](Project& p) { p.root().push_back(File(L"a.bin", 234ull * 0x3FFFF800 + 1)); },
+         DiscMedium::kAnySize,
          {{kFileTooLarge, L"a.bin"}}},
         {"CD full to the sector",
          [&](Project& p) { p.root().push_back(File(L"a.bin", cd650Left)); },
@@ -94,16 +135,16 @@ TEST(DiscReadinessTest, FindsWhatKeepsTheDiscFromWorkingAtEachLimit) {
          [&](Project& p) { p.root().push_back(File(L"a.bin", cd650Left + 1)); },
          DiscMedium::kCd650,
          {{kImageTooLarge, L""}}},
-        {"characters Joliet cannot hold",
+        {"characters Windows or Joliet cannot hold",
          [](Project& p) {
              p.root().push_back(File(L"a;1.txt"));
              p.root().push_back(File(L"tab\t.txt"));
              p.root().push_back(File(L"Lachen \U0001F600.txt"));
          },
          DiscMedium::kCd650,
-         {{kCharacterNotAllowed, L"a;1.txt"},
-          {kCharacterNotAllowed, L"tab\t.txt"},
-          {kCharacterOutsideUcs2, L"Lachen \U0001F600.txt"}}},
+         {{kCharacterNotAllowed, L"tab\t.txt"},
+          {kCharacterOutsideUcs2, L"Lachen \U0001F600.txt"},
+          {kJolietNameChanged, L"a;1.txt"}}},
         {"65535 folders",
          [](Project& p) { p.root().resize(p.root().size() + 65533, Folder(L"o")); },
          DiscMedium::kAnySize,
@@ -153,7 +194,7 @@ TEST(DiscReadinessTest, FindsWhatKeepsTheDiscFromWorkingAtEachLimit) {
 
 TEST(DiscReadinessTest, SaysWhatTheImageNeedsAndWhatTheMediumHolds) {
     Project project;
-    project.root().push_back(File(L"a.bin", (360000 - 47) * 2048ull + 1));
+    project.root().push_back(File(L"a.bin", (360000 - 289) * 2048ull + 1));
     const std::vector<DiscFinding> findings =
         CheckDiscReadiness(project.listing, DiscMedium::kCd700, project.files);
     ASSERT_EQ(findings.size(), 1u);
@@ -162,6 +203,23 @@ TEST(DiscReadinessTest, SaysWhatTheImageNeedsAndWhatTheMediumHolds) {
               L"360000: Es passt nicht auf das Medium. Abhilfe: Dateien weglassen oder ein "
               L"größeres Medium wählen.");
     EXPECT_TRUE(HasDiscErrors(findings));
+}
+
+// What systems without UDF see of names Joliet cannot hold: unique in the folder, 64 units at
+// most, the extension kept.
+TEST(DiscReadinessTest, GivesJolietTheNearestNamesItCanHold) {
+    const std::u16string long70 = std::u16string(66, u'x') + u".pdf";
+    const std::vector<std::u16string> names = {
+        long70,      long70 + u"x",           u"a;b.txt", u"a_b.txt", u"kurz.txt",
+        u"a;b.txt2", std::u16string(80, u'y')};
+    const std::vector<std::u16string> joliet = {std::u16string(58, u'x') + u"~1.pdf",
+                                                long70.substr(0, 62) + u"~1",
+                                                u"a_b~1.txt",
+                                                u"a_b.txt",
+                                                u"kurz.txt",
+                                                u"a_b.txt2",
+                                                std::u16string(62, u'y') + u"~1"};
+    EXPECT_EQ(JolietNames(names), joliet);
 }
 
 // A name may hold what the texts' placeholders look like; it is shown as it is.

@@ -55,7 +55,7 @@ TEST_F(ImageToolTest, WritesAnImageTheDebianReadersRead) {
 
 TEST_F(ImageToolTest, ExitCodeSaysWhatHappened) {
     fs::create_directories(work_ / "gut" / "Daten");
-    fs::create_directories(work_ / "schlecht" / std::string(65, 'n'));
+    fs::create_directories(work_ / "schlecht" / std::string(255, 'n'));
     const struct {
         std::string arguments;
         int exitCode;
@@ -71,8 +71,8 @@ TEST_F(ImageToolTest, ExitCodeSaysWhatHappened) {
          "läge im Projektordner", false},
         {WindowsPath(work_ / "fehlt") + " " + WindowsPath(work_ / "a.iso"), 2,
          "wurde nicht gefunden", false},
-        {WindowsPath(work_ / "gut") + " " + WindowsPath(work_ / "a.iso") + " /medium:bd", 2,
-         "Unbekanntes Medium „bd“", false},
+        {WindowsPath(work_ / "gut") + " " + WindowsPath(work_ / "a.iso") + " /medium:hd-dvd", 2,
+         "Unbekanntes Medium „hd-dvd“", false},
     };
     for (const auto& c : kCases) {
         fs::remove(work_ / "a.iso");
