@@ -213,7 +213,7 @@ TEST(DiscReadinessTest, GivesJolietTheNearestNamesItCanHold) {
         long70,      long70 + u"x",           u"a;b.txt", u"a_b.txt", u"kurz.txt",
         u"a;b.txt2", std::u16string(80, u'y')};
     const std::vector<std::u16string> joliet = {std::u16string(58, u'x') + u"~1.pdf",
-                                                long70.substr(0, 62) + u"~1",
+                                                std::u16string(57, u'x') + u"~1.pdfx",
                                                 u"a_b~1.txt",
                                                 u"a_b.txt",
                                                 u"kurz.txt",
