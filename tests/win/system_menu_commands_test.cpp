@@ -129,7 +129,7 @@ TEST_F(SystemMenuTest, ImageDialogProposesItsDefaultsAndFollowsTheMediumWithItsF
         EXPECT_EQ(ItemText(dialog, kVolumeNameId), L"Fruehjahrskatalo");
         EXPECT_EQ(SendDlgItemMessageW(dialog, kVolumeNameId, EM_GETLIMITTEXT, 0, 0), 16);
         const HWND media = GetDlgItem(dialog, kMediumListId);
-        EXPECT_EQ(SendMessageW(media, CB_GETCOUNT, 0, 0), 4);
+        EXPECT_EQ(SendMessageW(media, CB_GETCOUNT, 0, 0), 6);
         EXPECT_EQ(WindowText(media), L"CD 700 MB");
         // Too large for the CD: the error is shown and keeps the image from being written.
         EXPECT_EQ(ItemText(dialog, kFindingsId).rfind(L"Fehler: Das Abbild braucht ", 0), 0u);
