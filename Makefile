@@ -73,10 +73,10 @@ run: deps configure-windows
 
 # Measures under Wine how fast Velquor starts against a one-window program and how much memory
 # it takes, how fast a save is against plain copies, how fast the icon library dialog opens, how
-# long the system check's progress sequence takes and what the disc image costs (see README,
-# "Performance"), and how long reading back an AutoRun.Inf of 1 MiB takes. That benchmark is
-# portable: it runs natively as well (bin/autorun_read_bench of any build folder; unoptimised,
-# as in build/native, it takes about six times as long).
+# long the system check's progress sequence takes, what the disc image costs and how long reading
+# back an AutoRun.Inf of 1 MiB takes (see README, "Performance", and docs/PERFORMANCE.md). That
+# last benchmark is portable: it runs natively as well (bin/autorun_read_bench of any build
+# folder; unoptimised, as in build/native, it takes about six times as long).
 BENCH_WINE = VELQUOR_WINE_HOME=$(CURDIR)/build/windows/wine-bench VELQUOR_WINE_PRIVATE_DISPLAY=1 \
   cmake/wine-run.sh
 bench: deps configure-windows

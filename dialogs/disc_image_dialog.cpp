@@ -44,7 +44,7 @@ std::wstring FindingsText(const std::vector<DiscFinding>& findings) {
     }
     std::wstring text;
     for (const DiscFinding& f : findings) {
-        text += f.severity == DiscFindingSeverity::kError ? kErrorPrefix : kWarningPrefix;
+        text += FindingPrefix(f.severity);
         text += f.text + L"\r\n";
     }
     return text;

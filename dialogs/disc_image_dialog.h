@@ -37,8 +37,6 @@ inline constexpr wchar_t kSaveImageTitle[] = L"CD-Abbild speichern unter";
 inline constexpr wchar_t kImageFilter[] = L"CD-Abbilder (*.iso)|*.iso|";
 inline constexpr wchar_t kNoFindingsText[] =
     L"Die Prüfung fand nichts zu beanstanden: Das Abbild kann erstellt werden.";
-inline constexpr wchar_t kErrorPrefix[] = L"Fehler: ";
-inline constexpr wchar_t kWarningPrefix[] = L"Hinweis: ";
 inline constexpr wchar_t kWritingStatus[] = L"Das Abbild wird geschrieben ...";
 inline constexpr wchar_t kWrittenStatus[] = L"Das Abbild ist fertig: ";
 inline constexpr wchar_t kCancelledStatus[] = L"Abgebrochen: Es wurde kein Abbild geschrieben.";
@@ -67,7 +65,7 @@ struct MediumChoice {
 std::span<const MediumChoice> MediumChoices();
 inline constexpr int kDefaultMediumChoice = 1;  // CD 700 MB, today's usual blank
 
-// One finding a line, errors as "Fehler: ...", warnings as "Hinweis: ..."; kNoFindingsText
+// One finding a line, errors as "Fehler: ...", warnings as "Warnung: ..."; kNoFindingsText
 // without any. Lines end in CR LF, as a multi-line edit box shows them.
 std::wstring FindingsText(const std::vector<DiscFinding>& findings);
 

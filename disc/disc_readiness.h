@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "disc/disc_listing.h"
@@ -27,6 +28,12 @@ enum class DiscMedium { kCd650, kCd700, kDvd, kDvdDoubleLayer, kBluRay, kAnySize
 std::optional<std::uint64_t> DiscMediumSectors(DiscMedium medium);
 
 enum class DiscFindingSeverity { kError, kWarning };
+
+// The word a finding's line begins with: the same in the image dialog and in velquor-abbild, so
+// that a user who knows one knows the other.
+constexpr std::wstring_view FindingPrefix(DiscFindingSeverity severity) {
+    return severity == DiscFindingSeverity::kError ? L"Fehler: " : L"Warnung: ";
+}
 
 enum class DiscFindingKind {
     // errors

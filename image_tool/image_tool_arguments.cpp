@@ -85,7 +85,7 @@ std::optional<ImageToolArguments> ParseImageToolArguments(const std::vector<std:
 std::wstring FindingLines(const std::vector<DiscFinding>& findings) {
     std::wstring lines;
     for (const DiscFinding& finding : findings) {
-        lines += finding.severity == DiscFindingSeverity::kError ? L"Fehler: " : L"Warnung: ";
+        lines += FindingPrefix(finding.severity);
         if (!finding.path.empty()) {
             lines += finding.path + L": ";
         }

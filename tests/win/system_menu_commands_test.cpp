@@ -138,7 +138,7 @@ TEST_F(SystemMenuTest, ImageDialogProposesItsDefaultsAndFollowsTheMediumWithItsF
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(kMediumListId, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(media));
         EXPECT_EQ(ItemText(dialog, kFindingsId)
-                      .rfind(L"Hinweis: Im Projektordner liegt keine "
+                      .rfind(L"Warnung: Im Projektordner liegt keine "
                              L"AutoRun.Inf",
                              0),
                   0u);

@@ -1,12 +1,8 @@
-#include "disc/disc_project_win.h"
-
+// Reading the project folder: the listing of every file and folder, and the autostart files
+// the readiness check looks into.
 #include <windows.h>
 
-#include <knownfolders.h>
-#include <shlobj.h>
-
 #include <algorithm>
-#include <cmath>
 #include <condition_variable>
 #include <exception>
 #include <iterator>
@@ -17,12 +13,12 @@
 #include "autorun/autorun_file_reader.h"
 #include "autorun/autorun_text.h"
 #include "disc/autorun_references.h"
+#include "disc/disc_file_system_win.h"
+#include "disc/disc_project_win.h"
 #include "util/file_name_case.h"
-#include "util/file_replace_win.h"
 #include "util/file_services.h"
 #include "util/text_helpers.h"
 #include "util/unique_handle_win.h"
-#include "util/win32_error_win.h"
 
 namespace velquor {
 
@@ -30,60 +26,6 @@ namespace {
 
 // AutoRun.Inf and the icon it names are read whole; anything larger is not what Velquor wrote.
 constexpr std::uint64_t kMaxAutostartFileSize = 16 << 20;
-constexpr std::size_t kImageBufferSize = 1 << 20;
-
-RunTimeError ErrorAt(const std::wstring& path, DWORD code) {
-    const RunTimeError system = Win32Error(code);
-    return RunTimeError(path + L": " + WithInsertsFilled(system.Description(), path), code);
-}
-
-// A failure to read one of the project's files; it already names that file.
-class ProjectFileError : public RunTimeError {
-  public:
-    ProjectFileError(const std::wstring& path, DWORD code) : RunTimeError(ErrorAt(path, code)) {}
-};
-
-// The form that lifts the classic limit of 260 characters: the project's own folders may
-// nest deeper than that, which the readiness check then reports.
-std::wstring ExtendedPath(const std::wstring& path) {
-    const std::wstring full = FullPathName(path);
-    if (full.starts_with(L"\\\\?\\")) {
-        return full;
-    }
-    if (full.starts_with(L"\\\\")) {
-        return L"\\\\?\\UNC\\" + full.substr(2);
-    }
-    return L"\\\\?\\" + full;
-}
-
-// The listing's time: the calendar reading in local time as it was on that day (daylight
-// saving included) and its distance from UTC, in steps of 15 minutes.
-DiscTimestamp ToDiscTimestamp(const FILETIME& utc, const TIME_ZONE_INFORMATION* zone) {
-    SYSTEMTIME utcTime;
-    SYSTEMTIME local;
-    FILETIME localFileTime;
-    if (!FileTimeToSystemTime(&utc, &utcTime)) {
-        return {};
-    }
-    if (!SystemTimeToTzSpecificLocalTime(zone, &utcTime, &local) ||
-        !SystemTimeToFileTime(&local, &localFileTime)) {
-        local = utcTime;
-        localFileTime = utc;
-    }
-    const auto ticks = [](const FILETIME& t) {
-        return static_cast<long long>(ULARGE_INTEGER{{t.dwLowDateTime, t.dwHighDateTime}}.QuadPart);
-    };
-    constexpr double kTicksPerQuarterHour = 15 * 60 * 10'000'000.0;
-    const long long quarters =
-        std::llround(static_cast<double>(ticks(localFileTime) - ticks(utc)) / kTicksPerQuarterHour);
-    return {local.wYear,
-            local.wMonth,
-            local.wDay,
-            local.wHour,
-            local.wMinute,
-            local.wSecond,
-            static_cast<int>(quarters * 15)};
-}
 
 // Symbolic links and junctions stand for something elsewhere; other reparse points (cloud
 // placeholders, deduplicated or compressed files) are the project's own files and folders.
@@ -272,120 +214,6 @@ class FolderWalker {
     std::exception_ptr failure_;
 };
 
-UniqueFile OpenForReading(const std::wstring& path) {
-    return UniqueFile(CreateFileW(path.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-}
-
-class ProjectFileReader : public FileContentReader {
-  public:
-    ProjectFileReader(UniqueFile file, std::wstring path)
-        : file_(std::move(file)), path_(std::move(path)) {}
-
-    std::size_t Read(std::span<unsigned char> buffer) override {
-        DWORD got = 0;
-        if (!ReadFile(file_.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got,
-                      nullptr)) {
-            throw ProjectFileError(path_, GetLastError());
-        }
-        return got;
-    }
-
-  private:
-    UniqueFile file_;
-    std::wstring path_;
-};
-
-class ProjectFileSource : public FileContentSource {
-  public:
-    explicit ProjectFileSource(const std::wstring& root)
-        : displayRoot_(AddBackslash(root)), root_(AddBackslash(ExtendedPath(root))) {}
-
-    std::unique_ptr<FileContentReader> Open(const std::wstring& projectPath) override {
-        UniqueFile file = OpenForReading(root_ + projectPath);
-        if (!file) {
-            throw ProjectFileError(displayRoot_ + projectPath, GetLastError());
-        }
-        return std::make_unique<ProjectFileReader>(std::move(file), displayRoot_ + projectPath);
-    }
-
-  private:
-    std::wstring displayRoot_;
-    std::wstring root_;
-};
-
-// Gathers the image into large writes: the writer hands over pieces of 64 KiB and less.
-class ImageFileSink : public IsoByteSink {
-  public:
-    explicit ImageFileSink(HANDLE file) : file_(file) { buffer_.reserve(kImageBufferSize); }
-
-    void Write(std::span<const unsigned char> bytes) override {
-        if (buffer_.size() + bytes.size() > kImageBufferSize) {
-            Flush();
-        }
-        if (bytes.size() >= kImageBufferSize) {
-            Put(bytes);
-        } else {
-            buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
-        }
-    }
-
-    void Flush() {
-        Put(buffer_);
-        buffer_.clear();
-    }
-
-  private:
-    void Put(std::span<const unsigned char> bytes) {
-        while (!bytes.empty()) {
-            DWORD written = 0;
-            const auto piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 30));
-            if (!WriteFile(file_, bytes.data(), piece, &written, nullptr)) {
-                ThrowLastError();
-            }
-            if (written == 0) {
-                throw Win32Error(ERROR_WRITE_FAULT);
-            }
-            bytes = bytes.subspan(written);
-        }
-    }
-
-    HANDLE file_;
-    std::vector<unsigned char> buffer_;
-};
-
-struct ImageCancelled {};
-
-std::wstring ParentFolder(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L'\\', path.size() - 2);
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
-
-// The full path with its folder in the long form where it exists, so that an 8.3 spelling
-// compares equal to the long one.
-std::wstring ComparablePath(const std::wstring& path) {
-    const std::wstring full = FullPathName(path);
-    const std::size_t slash = full.find_last_of(L'\\');
-    if (slash == std::wstring::npos) {
-        return full;
-    }
-    const std::wstring folder = full.substr(0, slash + 1);
-    std::wstring longFolder(32768, L'\0');
-    const DWORD length =
-        GetLongPathNameW(folder.c_str(), longFolder.data(), static_cast<DWORD>(longFolder.size()));
-    if (length == 0 || length >= longFolder.size()) {
-        return full;
-    }
-    longFolder.resize(length);
-    return AddBackslash(longFolder) + full.substr(slash + 1);
-}
-
-bool IsShareOrDriveRoot(const std::wstring& root) {
-    return ParentFolder(root).empty() || ParentFolder(root) == L"\\\\" ||
-           (root.starts_with(L"\\\\") && ParentFolder(ParentFolder(root)) == L"\\\\");
-}
-
 }  // namespace
 
 DiscListing ReadDiscListing(const std::wstring& projectRoot) {
@@ -415,75 +243,6 @@ DiscAutorunFiles ReadDiscAutorunFiles(const std::wstring& projectRoot, const Dis
         files.iconFile = ReadSmallFile(root + *iconPath, kMaxAutostartFileSize);
     }
     return files;
-}
-
-IsoWriteResult WriteDiscImageFile(const std::wstring& projectRoot, const DiscListing& listing,
-                                  const IsoImageOptions& options, const std::wstring& imagePath,
-                                  const IsoWriteProgress& progress) {
-    ProjectFileSource source(projectRoot);
-    try {
-        ReplaceFileWith(imagePath, [&](HANDLE file) {
-            ImageFileSink sink(file);
-            if (WriteIsoImage(listing, options, source, sink, progress) ==
-                IsoWriteResult::kCancelled) {
-                throw ImageCancelled{};
-            }
-            sink.Flush();
-        });
-    } catch (const ImageCancelled&) {
-        return IsoWriteResult::kCancelled;
-    } catch (const ProjectFileError&) {
-        throw;
-    } catch (const RunTimeError& error) {
-        throw RunTimeError(imagePath + L": " + WithInsertsFilled(error.Description(), imagePath),
-                           error.Number());
-    }
-    return IsoWriteResult::kWritten;
-}
-
-bool ImageLiesInsideProject(const std::wstring& projectRoot, const std::wstring& imagePath) {
-    const std::wstring root = AddBackslash(ComparablePath(AddBackslash(projectRoot)));
-    return StartsWithFileName(ComparablePath(imagePath), root);
-}
-
-std::wstring DefaultVolumeName(const std::wstring& projectRoot) {
-    const std::wstring root = AddBackslash(FullPathName(projectRoot));
-    if (!IsShareOrDriveRoot(root)) {
-        const std::wstring parent = ParentFolder(root);
-        return root.substr(parent.size(), root.size() - parent.size() - 1);
-    }
-    wchar_t label[MAX_PATH + 1] = {};
-    if (GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr,
-                              0) &&
-        label[0] != L'\0') {
-        return label;
-    }
-    if (root.starts_with(L"\\\\")) {  // \\server\share\: the share's name
-        const std::wstring parent = ParentFolder(root);
-        return root.substr(parent.size(), root.size() - parent.size() - 1);
-    }
-    return L"Laufwerk " + root.substr(0, 1);
-}
-
-DiscTimestamp CurrentDiscTimestamp() {
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    return ToDiscTimestamp(now, nullptr);
-}
-
-std::wstring DefaultImagePath(const std::wstring& projectRoot) {
-    const std::wstring root = AddBackslash(FullPathName(projectRoot));
-    const std::wstring name = DefaultVolumeName(root) + L".iso";
-    if (!IsShareOrDriveRoot(root)) {
-        return ParentFolder(root) + name;
-    }
-    wchar_t* documents = nullptr;
-    std::wstring folder;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &documents))) {
-        folder = documents;
-    }
-    CoTaskMemFree(documents);
-    return folder.empty() ? root + name : AddBackslash(folder) + name;
 }
 
 }  // namespace velquor
