@@ -1,6 +1,7 @@
 #include "disc/udf_records.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace velquor {
 
@@ -297,6 +298,10 @@ UdfBytes EncodeUdfFileEntry(const UdfFileEntry& entry, std::uint32_t block) {
     std::size_t at = 176;
     std::uint32_t position = entry.firstBlock;
     for (std::uint64_t left = entry.length; left > 0;) {
+        if (at + 8 > kUdfBlockSize) {
+            // The readiness check refuses such a file before any image is written.
+            throw std::logic_error("file too large for one UDF File Entry");
+        }
         const auto extent =
             static_cast<std::uint32_t>(std::min<std::uint64_t>(left, kUdfLongestExtent));
         Put32(b, at, extent);

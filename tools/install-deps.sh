@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine64 xvfb xauth imagemagick locales
   nsis osslsigncode zip unzip openssl
-  xorriso genisoimage 7zip
+  xorriso genisoimage 7zip udftools udfclient python3-pycdlib
 )
 locale_entry="de_DE.UTF-8 UTF-8"
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "disc/udf_records.h"
 #include "support/disc_readers.h"
+#include "support/udf_tag_reader.h"
 
 namespace velquor {
 namespace {
@@ -36,16 +38,32 @@ TEST(IsoImageWriterTest, StopsBetweenChunksWhenCancelled) {
     std::uint64_t seenAtCancel = 0;
     const IsoWriteResult result = WriteIsoImage(
         listing, {L"x", {}}, source, sink, [&](std::uint64_t written, std::uint64_t total) {
-            EXPECT_EQ(total, (25 + 489) * 2048u);  // 25 sectors before the file, 489 for it
+            // 262 sectors before the file (its File Entry at 261), 489 for it, the last anchor.
+            EXPECT_EQ(total, (262 + 489 + 1) * 2048u);
             seenAtCancel = written;
-            return written < 100'000;  // inside the file, which comes in pieces of 1000
+            return written < 600'000;  // inside the file, which comes in pieces of 1000
         });
     EXPECT_EQ(result, IsoWriteResult::kCancelled);
-    EXPECT_EQ(seenAtCancel, 100'200u);  // 25 sectors and the first 49 pieces
+    EXPECT_EQ(seenAtCancel, 600'576u);  // 262 sectors and the first 64 pieces
     EXPECT_EQ(sink.received, seenAtCancel);
 }
 
-TEST(IsoImageWriterTest, DebianReadersSeeTheProjectInBothTrees) {
+// A content over 1 GiB takes several extents, each within the limit, one after the other.
+TEST(IsoImageWriterTest, UdfExtentsOfLargeFilesFollowEachOther) {
+    for (const std::uint64_t length : {1ull, 0x3FFFF800ull, 0x3FFFF801ull, 5ull << 30}) {
+        const UdfBytes entry = EncodeUdfFileEntry({false, false, length, 300, 16, 1, {}}, 7);
+        std::vector<std::string> problems;
+        std::uint64_t covered = 0;
+        for (const auto& [block, bytes] : UdfExtents(entry.data(), problems)) {
+            EXPECT_EQ(block, 300 + covered / 2048) << length;
+            covered += bytes;
+        }
+        EXPECT_EQ(covered, length);
+        EXPECT_EQ(problems, std::vector<std::string>{}) << length;
+    }
+}
+
+TEST(IsoImageWriterTest, DebianReadersSeeTheProjectInAllTrees) {
     const fs::path work = fs::temp_directory_path() / "velquor-iso-test";
     fs::remove_all(work);
     const fs::path project = work / "projekt";
@@ -58,21 +76,30 @@ TEST(IsoImageWriterTest, DebianReadersSeeTheProjectInBothTrees) {
         ASSERT_EQ(WriteIsoImage(testing::ListHostFolder(project), options, source, sink),
                   IsoWriteResult::kWritten);
     }
+    // 2 anchors, 6 descriptors in either sequence, the integrity and the file set descriptor,
+    // the File Entries of 31 files and 15 folders, and 60 identifiers: 45 entries, 15 parents.
+    const UdfTagReport udf = ReadUdfTags(image);
+    EXPECT_EQ(udf.problems, std::vector<std::string>{});
+    EXPECT_EQ(std::tuple(udf.files, udf.folders, udf.descriptors), std::tuple(31, 15, 122));
     if (!HaveReaders()) {
-        GTEST_SKIP() << "isovfy, isoinfo, xorriso, osirrox, 7zz or blkid missing";
+        GTEST_SKIP() << "a Debian reader missing (tools/install-deps.sh installs them)";
     }
     ExpectReadersSeeProject(image, project, work);
+    // 498 sectors: the partition from 257 holds the file set (2 blocks), 46 File Entries, 16
+    // blocks of identifiers (E10's take two) and 176 of contents; then the last anchor.
     const std::string info = RunReader("isoinfo -d -i " + image);
-    for (const char* line : {"Volume id: VELQUOR_PRUFUNG\n", "Volume size is: 207\n"}) {
+    for (const char* line : {"Volume id: VELQUOR_PRUFUNG\n", "Volume size is: 498\n"}) {
         EXPECT_NE(info.find(line), std::string::npos) << line << info;
     }
     EXPECT_EQ(RunReader("blkid -p -o value -s LABEL " + image), "Velquor Prüfung\n");
-    // The L path tables: number, parent's number, sector in hexadecimal, name.
+    // The L path tables after the UDF recognition (19 to 21), one sector each; each tree's
+    // directories after the four: number, parent's number, sector in hexadecimal, name.
     const std::string tables =
         RunReader("isoinfo -p -i " + image) + "J" + RunReader("isoinfo -J -p -i " + image);
     for (const char* line :
-         {"   1:    1 17 \n", "   5:    1 1b ____\n", "   7:    4 1d E2\n", "  15:   14 25 E10\n",
-          "J", "   3:    1 28 Leerer Ordner\n", "  15:   14 34 E10\n"}) {
+         {"Path table starts at block 22,", "   1:    1 1a \n", "   5:    1 1e ____\n",
+          "   7:    4 20 E2\n", "  15:   14 28 E10\n", "J", "Path table starts at block 24,",
+          "   3:    1 2b Leerer Ordner\n", "  15:   14 37 E10\n"}) {
         EXPECT_NE(tables.find(line), std::string::npos) << line << tables;
     }
     const std::string primary = RunReader("isoinfo -f -i " + image);
