@@ -15,25 +15,6 @@ namespace velquor {
 
 namespace {
 
-constexpr std::wstring_view kExtendedPrefix = L"\\\\?\\";
-constexpr std::wstring_view kExtendedUncPrefix = L"\\\\?\\UNC\\";
-
-// Paths past the classic limit reach the disk only with the prefix.
-std::wstring Extended(const std::wstring& path) {
-    if (path.size() < MAX_PATH) {
-        return path;
-    }
-    return path.starts_with(L"\\\\") ? std::wstring(kExtendedUncPrefix) + path.substr(2)
-                                     : std::wstring(kExtendedPrefix) + path;
-}
-
-std::wstring WithoutExtendedPrefix(const std::wstring& path) {
-    if (path.starts_with(kExtendedUncPrefix)) {
-        return L"\\\\" + path.substr(kExtendedUncPrefix.size());
-    }
-    return path.starts_with(kExtendedPrefix) ? path.substr(kExtendedPrefix.size()) : path;
-}
-
 ExistingAutorun ReadExistingAutorun(const std::wstring& projectRoot) {
     ExistingAutorun file;
     const std::wstring path = projectRoot + kAutorunFileName;
@@ -58,8 +39,14 @@ ExistingAutorun ReadExistingAutorun(const std::wstring& projectRoot) {
     return file;
 }
 
+// The prefix only past the classic limit: Wine's GetLongPathNameW leaves an 8.3 alias behind
+// \\?\ as it is.
+std::wstring WithinLimit(const std::wstring& path) {
+    return path.size() < MAX_PATH ? path : ExtendedPath(path);
+}
+
 std::optional<FoundObject> FindObject(const std::wstring& path) {
-    const std::wstring extended = Extended(path);
+    const std::wstring extended = WithinLimit(path);
     const DWORD attributes = GetFileAttributesW(extended.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return std::nullopt;
@@ -82,7 +69,7 @@ std::optional<FoundObject> FindObject(const std::wstring& path) {
 }
 
 std::optional<int> LibraryEntryOf(const std::wstring& path) {
-    const auto bytes = ReadSmallFile(Extended(path), kLongestAutorunFile);
+    const auto bytes = ReadSmallFile(WithinLimit(path), kLongestAutorunFile);
     if (!bytes) {
         return std::nullopt;
     }

@@ -1,8 +1,8 @@
 #include "autorun/autorun_file_reader.h"
 
 #include "autorun/autorun_text.h"
-#include "launcher/launch_argument.h"
 #include "util/file_name_case.h"
+#include "util/windows_names.h"
 
 namespace velquor {
 
@@ -126,7 +126,7 @@ std::optional<std::wstring> LauncherArgument(std::wstring_view commandLine) {
     if (!NamesLauncher(SplitCommand(line).program)) {
         return std::nullopt;
     }
-    return std::wstring(launcher::ArgumentOf(line));
+    return std::wstring(ArgumentOf(line));
 }
 
 }  // namespace velquor

@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "autorun/autorun_text.h"
-#include "launcher/launch_argument.h"
 #include "util/file_name_case.h"
 #include "util/text_helpers.h"
 #include "util/text_template.h"
+#include "util/windows_names.h"
 
 namespace velquor {
 
@@ -59,8 +59,7 @@ bool IsForbiddenInName(wchar_t c) {
 
 bool IsPickableName(std::wstring_view name) {
     return !name.empty() && name != L"." && name.back() != L'.' && name.back() != L' ' &&
-           std::none_of(name.begin(), name.end(), IsForbiddenInName) &&
-           !launcher::IsDeviceName(name);
+           std::none_of(name.begin(), name.end(), IsForbiddenInName) && !IsDeviceName(name);
 }
 
 // Collects the lines that are not taken, to give them in the file's order.

@@ -12,17 +12,6 @@ RunTimeError ErrorAt(const std::wstring& path, DWORD code) {
     return RunTimeError(path + L": " + WithInsertsFilled(system.Description(), path), code);
 }
 
-std::wstring ExtendedPath(const std::wstring& path) {
-    const std::wstring full = FullPathName(path);
-    if (full.starts_with(L"\\\\?\\")) {
-        return full;
-    }
-    if (full.starts_with(L"\\\\")) {
-        return L"\\\\?\\UNC\\" + full.substr(2);
-    }
-    return L"\\\\?\\" + full;
-}
-
 DiscTimestamp ToDiscTimestamp(const FILETIME& utc, const TIME_ZONE_INFORMATION* zone) {
     SYSTEMTIME utcTime;
     SYSTEMTIME local;

@@ -1,5 +1,5 @@
-// What the disc side's Win32 readers and writers share: the long form of the project's paths,
-// errors that name their path, and the local time a disc records.
+// What the disc side's Win32 readers and writers share: errors that name their path, and the
+// local time a disc records.
 #pragma once
 
 #include <windows.h>
@@ -7,16 +7,13 @@
 #include <string>
 
 #include "disc/disc_listing.h"
+#include "util/file_services.h"
 #include "util/run_time_error.h"
 
 namespace velquor {
 
 // A system error prefixed with `path`, its inserts filled with it.
 RunTimeError ErrorAt(const std::wstring& path, DWORD code);
-
-// The form that lifts the classic limit of 260 characters: the project's own folders may
-// nest deeper than that, which the readiness check then reports.
-std::wstring ExtendedPath(const std::wstring& path);
 
 // The listing's time: the calendar reading in local time as it was on that day (daylight
 // saving included) and its distance from UTC, in steps of 15 minutes. `zone` null: the

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "disc/disc_listing.h"
+#include "disc/udf_records.h"
 
 namespace velquor {
 
@@ -19,8 +20,6 @@ inline constexpr std::size_t kMaxIsoFolders = 65535;          // the root counts
 inline constexpr int kMaxIsoLevel = 8;                        // the root is level 1
 // Windows opens a path from a drive ("X:\" and the path) of at most 259 characters.
 inline constexpr std::size_t kMaxWindowsPathUnits = 259 - 3;
-// A UDF File Entry holds at most 234 extents of 1 GiB less one block.
-inline constexpr std::uint64_t kMaxUdfFileSize = 234ull * 0x3FFFF800;
 
 // The disc the image is meant for, by the sectors of 2048 bytes it takes.
 enum class DiscMedium { kCd650, kCd700, kDvd, kDvdDoubleLayer, kBluRay, kAnySize };

@@ -135,7 +135,8 @@ std::vector<std::u16string> JolietNames(const std::vector<std::u16string>& names
         const std::u16string stem = name.substr(0, name.size() - extension.size());
         for (int n = 1; name.size() > kJolietMaxNameUnits || taken.contains(name); ++n) {
             const std::string digits = std::to_string(n);
-            const std::u16string suffix = u"~" + std::u16string(digits.begin(), digits.end());
+            std::u16string suffix(1, u'~');  // appended: GCC 12 warns wrongly on "~" + digits
+            suffix.append(digits.begin(), digits.end());
             name = stem.substr(0, kJolietMaxNameUnits - suffix.size() - extension.size()) + suffix +
                    extension;
         }

@@ -67,7 +67,7 @@ void PutTimestamp(UdfBytes& b, std::size_t at, const DiscTimestamp& t) {
 }
 
 // The character set every text of the volume is in.
-void PutCharSpec(UdfBytes& b, std::size_t at) {
+void PutOstaCharacterSet(UdfBytes& b, std::size_t at) {
     constexpr std::string_view kOsta = "OSTA Compressed Unicode";
     std::copy(kOsta.begin(), kOsta.end(), b.begin() + static_cast<std::ptrdiff_t>(at + 1));
 }
@@ -189,8 +189,8 @@ UdfBytes EncodeUdfDescriptorSequence(const UdfVolume& volume, std::uint32_t sect
         volumeSet += u"0123456789ABCDEF"[(stamp >> shift) & 0xF];
     }
     PutDString(b, p + 72, 128, volumeSet + u" " + volume.name);
-    PutCharSpec(b, p + 200);
-    PutCharSpec(b, p + 264);
+    PutOstaCharacterSet(b, p + 200);
+    PutOstaCharacterSet(b, p + 264);
     PutEntityId(b, p + 344, "*Velquor", Suffix::kNone);
     PutTimestamp(b, p + 376, volume.created);
     PutImplementationId(b, p + 388);
@@ -199,7 +199,7 @@ UdfBytes EncodeUdfDescriptorSequence(const UdfVolume& volume, std::uint32_t sect
     p = at(1);  // implementation use volume descriptor
     Put32(b, p + 16, 1);
     PutEntityId(b, p + 20, "*UDF LV Info", Suffix::kUdf);
-    PutCharSpec(b, p + 52);
+    PutOstaCharacterSet(b, p + 52);
     PutDString(b, p + 116, 128, volume.name);
     PutImplementationId(b, p + 352);
     PutTag(b, p, kImplementationUseTag, sector + 1, 512);
@@ -216,7 +216,7 @@ UdfBytes EncodeUdfDescriptorSequence(const UdfVolume& volume, std::uint32_t sect
 
     p = at(3);  // logical volume descriptor with one type 1 partition map
     Put32(b, p + 16, 3);
-    PutCharSpec(b, p + 20);
+    PutOstaCharacterSet(b, p + 20);
     PutDString(b, p + 84, 128, volume.name);
     Put32(b, p + 212, kUdfBlockSize);
     PutEntityId(b, p + 216, "*OSTA UDF Compliant", Suffix::kDomain);
@@ -267,9 +267,9 @@ UdfBytes EncodeUdfFileSet(const UdfVolume& volume) {
     Put16(b, 30, 3);
     Put32(b, 32, 1);
     Put32(b, 36, 1);
-    PutCharSpec(b, 48);
+    PutOstaCharacterSet(b, 48);
     PutDString(b, 112, 128, volume.name);
-    PutCharSpec(b, 240);
+    PutOstaCharacterSet(b, 240);
     PutDString(b, 304, 32, volume.name);
     PutLongAd(b, 400, volume.rootEntryBlock, 0);
     PutEntityId(b, 416, "*OSTA UDF Compliant", Suffix::kDomain);
@@ -295,10 +295,10 @@ UdfBytes EncodeUdfFileEntry(const UdfFileEntry& entry, std::uint32_t block) {
     Put32(b, 108, 1);  // checkpoint
     PutImplementationId(b, 128);
     Put64(b, 160, entry.uniqueId);
-    std::size_t at = 176;
+    std::size_t at = kUdfEntryHeaderBytes;
     std::uint32_t position = entry.firstBlock;
     for (std::uint64_t left = entry.length; left > 0;) {
-        if (at + 8 > kUdfBlockSize) {
+        if (at + 8 > kUdfEntryHeaderBytes + kUdfMostExtents * 8) {
             // The readiness check refuses such a file before any image is written.
             throw std::logic_error("file too large for one UDF File Entry");
         }
@@ -310,7 +310,7 @@ UdfBytes EncodeUdfFileEntry(const UdfFileEntry& entry, std::uint32_t block) {
         left -= extent;
         at += 8;
     }
-    Put32(b, 172, static_cast<std::uint32_t>(at - 176));
+    Put32(b, 172, static_cast<std::uint32_t>(at - kUdfEntryHeaderBytes));
     PutTag(b, 0, kFileEntryTag, block, at);
     return b;
 }

@@ -19,7 +19,11 @@ using UdfBytes = std::vector<unsigned char>;
 
 inline constexpr std::uint32_t kUdfBlockSize = 2048;
 inline constexpr std::uint32_t kUdfLongestExtent = 0x3FFFF800;  // 1 GiB less one block
-inline constexpr std::size_t kUdfLongestNameBytes = 255;        // with the compression id
+// A File Entry's fixed part, and the short allocation descriptors of 8 bytes that fit behind it.
+inline constexpr std::size_t kUdfEntryHeaderBytes = 176;
+inline constexpr std::size_t kUdfMostExtents = (kUdfBlockSize - kUdfEntryHeaderBytes) / 8;
+inline constexpr std::uint64_t kMaxUdfFileSize = std::uint64_t{kUdfMostExtents} * kUdfLongestExtent;
+inline constexpr std::size_t kUdfLongestNameBytes = 255;  // with the compression id
 inline constexpr std::uint32_t kUdfDescriptorSequenceSectors = 16;
 inline constexpr std::uint32_t kUdfIntegritySectors = 2;  // the descriptor and a terminator
 inline constexpr std::uint32_t kUdfFileSetBlocks = 2;     // the descriptor and a terminator

@@ -6,14 +6,14 @@
 #include <cstddef>
 #include <string_view>
 
+#include "util/windows_names.h"
+
 namespace velquor::launcher {
 
-// The argument of a raw command line (GetCommandLineW), not split by the usual argument rules,
-// which would turn `"\"` into a quote. The program name is skipped as Windows skips it: up to
-// the closing quote when it begins with one, otherwise up to the first blank or tab. Blanks and
-// tabs around the rest are trimmed, and one matching pair of enclosing quotes is removed; quotes
-// anywhere else stay. An empty result, also from `""`, means there is no argument.
-std::wstring_view ArgumentOf(std::wstring_view commandLine);
+// The disc reader takes commands and names as the launcher does, so the two rules live in
+// util/ and are the launcher's as well.
+using velquor::ArgumentOf;
+using velquor::IsDeviceName;
 
 // `\` alone names the launcher's folder itself.
 bool NamesTheFolderItself(std::wstring_view relativePath);
@@ -36,10 +36,6 @@ enum class PathCheck {
 // The rules for the relative path before it is put together with the folder. `..` is allowed
 // while it stays inside: `a\..\b.txt` names `b.txt`. Both \ and / separate parts, as for Windows.
 PathCheck CheckRelativePath(std::wstring_view relativePath);
-
-// A device name as Windows reads it in any part of a path: case does not matter, an extension
-// and trailing dots or blanks do not change it ("nul.txt", "Con ", "LPT1.").
-bool IsDeviceName(std::wstring_view part);
 
 // The full path (as GetFullPathNameW gives it) lies in the folder (which ends in a backslash)
 // or is the folder itself, compared as Windows compares file names. "C:\CD2\x" does not lie in

@@ -20,6 +20,11 @@ bool FileExists(const std::wstring& path);
 // GetFullPathNameW gives it; the path itself when that fails.
 std::wstring FullPathName(const std::wstring& path);
 
+// The form that lifts the classic limit of 260 characters (\\?\, or \\?\UNC\ for a share),
+// made from the full path; and the path again without that prefix.
+std::wstring ExtendedPath(const std::wstring& path);
+std::wstring WithoutExtendedPrefix(const std::wstring& path);
+
 // The whole file, or nothing when it cannot be opened or read whole or holds more than `limit`
 // bytes. Others may go on reading, writing and deleting it meanwhile.
 std::optional<std::vector<unsigned char>> ReadSmallFile(const std::wstring& path,

@@ -137,6 +137,24 @@ std::wstring FullPathName(const std::wstring& path) {
     return full;
 }
 
+std::wstring ExtendedPath(const std::wstring& path) {
+    const std::wstring full = FullPathName(path);
+    if (full.starts_with(L"\\\\?\\")) {
+        return full;
+    }
+    if (full.starts_with(L"\\\\")) {
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    }
+    return L"\\\\?\\" + full;
+}
+
+std::wstring WithoutExtendedPrefix(const std::wstring& path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) {
+        return L"\\\\" + path.substr(8);
+    }
+    return path.starts_with(L"\\\\?\\") ? path.substr(4) : path;
+}
+
 std::optional<std::vector<unsigned char>> ReadSmallFile(const std::wstring& path,
                                                         std::uint64_t limit) {
     const UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ,
